@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDomElement>
+#include <QDomNode>
+#include <QString>
+
+#include <cstdint>
+
+// Element and attribute routines shared by every record that lives in an XML
+// file, and the number rules they read by.
+//
+// Number rules: leading blanks (U+0020 only), an optional sign, then either
+// "$", "x", "X", "0x" or "0X" and 1..8 significant hex digits taken as a 32-bit
+// pattern, or decimal digits within the signed 32-bit range. Nothing may follow.
+bool ParseNumber(const QString &text, std::int32_t &value);
+
+// A value element must hold one piece of text. Anything else (a child element,
+// a comment, mixed content) is a read error; while an XmlErrorScope is alive on
+// this thread it records the first such error with the element's line and column.
+class XmlErrorScope
+{
+public:
+    XmlErrorScope();
+    ~XmlErrorScope();
+    XmlErrorScope(const XmlErrorScope &) = delete;
+    XmlErrorScope &operator=(const XmlErrorScope &) = delete;
+
+    bool failed() const { return !m_error.isEmpty(); }
+    const QString &error() const { return m_error; }
+
+    // Records an error in the innermost scope, if there is one.
+    static void Report(const QString &message);
+
+private:
+    XmlErrorScope *m_outer = nullptr;
+    QString m_error;
+};
+
+// First child element of `node` named exactly `name`, or a null element.
+QDomElement FirstChildNamed(const QDomNode &node, const QString &name);
+
+bool ReadChildText(const QDomNode &node, const QString &name, const QString &defaultText, QString &text);
+bool ReadAttrText(const QDomNode &node, const QString &name, const QString &defaultText, QString &text);
+bool ReadChildInt(std::int32_t &target, const QDomNode &node, const QString &name, std::int32_t defaultValue);
+bool ReadAttrInt(std::int32_t &target, const QDomNode &node, const QString &name, std::int32_t defaultValue);
+bool ReadChildBool(bool &target, const QDomNode &node, const QString &name, bool defaultValue);
+
+void WriteChildInt(QDomNode &node, const QString &name, std::int32_t value);
+void WriteChildBool(QDomNode &node, const QString &name, bool value);
+
+// "300050000" -> "300 050 000": groups of three from the right.
+QString GroupDigits(const QString &text);

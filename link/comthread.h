@@ -1,0 +1,115 @@
+#pragma once
+
+#include "link/framereceiver.h"
+#include "link/protocol.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+class QSerialPort;
+
+// One queued exchange. The buffer stays owned by the caller and must live until
+// the run is over.
+struct ExchangeRequest
+{
+    std::int32_t kind = 0;       // ReadTable, WriteTable or ReadInfo; others are skipped
+    std::uint16_t argument = 0;  // base block (low two bits ignored) or info sub-command
+    std::uint32_t size = 0;      // progress weight in bytes
+    std::uint8_t *buffer = nullptr;
+};
+
+enum RequestKind : std::int32_t { ReadTable = 1, WriteTable = 2, ReadInfo = 3 };
+
+// Receives the worker's notifications on its own (user-interface) thread, one
+// queued call per notification.
+class ExchangeNotifyReceiver : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // packed: bits 0..7 port, 8..15 current kind, 16..23 progress, 24..31 error code
+    virtual void ExchangeNotify(std::uint32_t packed) = 0;
+};
+
+// The worker that talks to the radio. The user-interface thread sets up the port
+// and the queue while the worker is idle, starts a run and reads the results once
+// it has seen progress 100; every field both threads touch is atomic, and the
+// request buffers are handed over by the release/acquire pair on the progress.
+class ComThread : public QThread
+{
+    Q_OBJECT
+public:
+    static constexpr std::size_t QueueCapacity = 1024;
+    static constexpr int Attempts = 3;
+
+    ComThread();
+    ~ComThread() override;
+
+    bool OpenPort(int number);
+    bool IsPortOpen() const;
+    void SetNotifyWindow(ExchangeNotifyReceiver *window);
+    bool IsBusy() const;
+    bool ClearQueue();
+    bool AddRequest(const ExchangeRequest *request);
+    bool Start();
+    std::uint32_t GetProgress() const;
+    int GetErrorCode() const;
+    bool Close();
+
+    int PortNumber() const { return m_portNumber.load(); }
+
+    // Every frame sent or received, for tracing; called on the worker thread.
+    using TraceHook = void (*)(void *context, bool sent, const std::uint8_t *frame, std::size_t length);
+    void SetTraceHook(TraceHook hook, void *context);
+
+protected:
+    void run() override;
+
+private:
+    enum class Outcome { Reply, NoReply, BadCheck };
+
+    void RunQueue();
+    bool EnsureBaudRate();
+    bool MoveTable(const ExchangeRequest &request, bool write);
+    bool ReadInfoRequest(const ExchangeRequest &request);
+    Outcome Transact(std::size_t requestLength);
+    Outcome ReceivePayload();
+    void Post();
+    void UpdateProgress();
+    bool Terminated() const { return m_terminate.load(std::memory_order_relaxed); }
+    void ShutdownPortInWorker();
+
+    QSerialPort *m_port = nullptr;
+    QThread *m_owner = nullptr;
+    std::atomic<int> m_portNumber{0};
+    std::atomic<ExchangeNotifyReceiver *> m_notify{nullptr};
+    std::atomic<TraceHook> m_trace{nullptr};
+    std::atomic<void *> m_traceContext{nullptr};
+
+    std::array<ExchangeRequest, QueueCapacity> m_queue{};
+    std::atomic<std::size_t> m_count{0};
+
+    std::atomic<std::uint32_t> m_progress{0};
+    std::atomic<int> m_error{0};
+    std::atomic<std::int32_t> m_kind{0};
+    std::atomic<bool> m_terminate{false};
+    std::atomic<bool> m_suspended{true};
+    std::atomic<bool> m_started{false};
+    std::atomic<std::uint32_t> m_wake{0};
+
+    // Worker-only state.
+    std::uint32_t m_total = 0;
+    std::uint32_t m_done = 0;
+    std::uint32_t m_partial = 0;
+    bool m_tableDone = false;
+    FrameReceiver m_receiver;
+    std::array<std::uint8_t, frame::MaxPayload> m_request{};
+    std::size_t m_requestLength = 0;
+    std::array<std::uint8_t, frame::MaxEncoded> m_frame{};
+    std::array<std::uint8_t, frame::MaxPayload> m_reply{};
+    std::size_t m_replyLength = 0;
+};

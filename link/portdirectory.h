@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QSettings>
+#include <QString>
+
+// The per-user settings store: HKEY_CURRENT_USER\Software\KD_Tune on Windows,
+// $XDG_CONFIG_HOME/KD_Tune.conf elsewhere.
+class UserSettings : public QSettings
+{
+public:
+    UserSettings() : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KD_Tune")) {}
+};
+
+// Ports are named "COM<n>" (n = 1..255) everywhere the user sees them. This is
+// the one place that turns such a number into a device and back.
+//
+// On Linux the group "Ports" of the user settings may map a name to a device
+// (COM7=/dev/ttyUSB0); otherwise /dev/ttyS<k> is COM<k+1>, /dev/ttyUSB<k> is
+// COM<k+33> and /dev/ttyACM<k> is COM<k+65>, k = 0..31.
+namespace ports {
+
+constexpr int MinPort = 1;
+constexpr int MaxPort = 255;
+
+struct PortEntry
+{
+    int number = 0;
+    QString device;
+    QString description;
+};
+
+QString PortName(int number);              // "COM7"
+int ParsePortName(const QString &name);    // "COM7" / "com7" -> 7, else 0
+QString DevicePath(int number);            // empty for a number outside 1..255
+int NumberForDevice(const QString &device); // 0 when the device has no number
+
+// Ports present now, ascending by number, one entry per number.
+QList<PortEntry> ListPorts();
+
+} // namespace ports
