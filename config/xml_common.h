@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDomDocument>
 #include <QDomElement>
 #include <QDomNode>
 #include <QString>
@@ -35,6 +37,13 @@ private:
     XmlErrorScope *m_outer = nullptr;
     QString m_error;
 };
+
+// Parses a whole document. A parse error comes back as a message with its line
+// and column. Documents nested deeper than MaxXmlDepth are refused before the
+// DOM sees them: building a DOM costs the square of the depth, so a hostile file
+// could otherwise hold the program for minutes.
+constexpr int MaxXmlDepth = 256;
+bool ParseXml(const QByteArray &data, QDomDocument &doc, QString &error);
 
 // First child element of `node` named exactly `name`, or a null element.
 QDomElement FirstChildNamed(const QDomNode &node, const QString &name);

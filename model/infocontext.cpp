@@ -1,0 +1,152 @@
+#include "model/infocontext.h"
+
+#include "model/bytes.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+// Up to the first zero byte, windows-1251, without leading and trailing
+// characters up to blank.
+QString Text(const std::uint8_t *p, std::size_t width)
+{
+    std::size_t n = 0;
+    while (n < width && p[n] != 0)
+        ++n;
+    QStringDecoder decode("windows-1251");
+    QString s = decode(QByteArrayView(p, qsizetype(n)));
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b).unicode() <= 32)
+        ++b;
+    while (e > b && s.at(e - 1).unicode() <= 32)
+        --e;
+    return s.mid(b, e - b);
+}
+
+QString VersionText(std::uint16_t v)
+{
+    return QString::asprintf("%d.%d", v >> 8, v & 0xFF);
+}
+
+} // namespace
+
+TInfoContext::TInfoContext()
+{
+    range.Clear();
+    ResetInfo();
+}
+
+void TInfoContext::ResetInfo()
+{
+    mainDecoded = extDecoded = false;
+    txPower[0] = 5;
+    txPower[1] = 10;
+    txPower[2] = 20;
+    txPower[3] = 40;
+}
+
+void TInfoContext::DecodeMain(const std::uint8_t *d)
+{
+    programCount = getU32le(d + 0);
+    serialNumber = getU32le(d + 4);
+    firmwareVersion = Text(d + 8, 10);
+    programmerVersion = Text(d + 18, 5);
+    radioType = Text(d + 23, 20);
+    comment = Text(d + 43, 40);
+    extraText = Text(d + 83, 15);
+
+    const std::uint32_t txBase = getU16le(d + 98);
+    const std::uint32_t rxBase = getU16le(d + 100);
+    const std::uint32_t step = getU16le(d + 104);
+    range.Clear();
+    // One set of channel pairs serves both lists; only the base differs.
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::uint32_t base = pass == 0 ? rxBase : txBase;
+        for (int i = 0; i < 4; ++i) {
+            const std::uint32_t first = getU16le(d + 106 + 4 * i);
+            const std::uint32_t last = getU16le(d + 108 + 4 * i);
+            const std::uint32_t begin = (base + first) * step;
+            const std::uint32_t end = (base + last) * step;
+            if (begin == end)
+                continue;
+            if (pass == 0)
+                range.AddRx(begin, end);
+            else
+                range.AddTx(begin, end);
+        }
+    }
+    mainDecoded = true;
+}
+
+void TInfoContext::DecodeExtended(const std::uint8_t *d)
+{
+    bootVersion = getU16le(d + 0);
+    bootWord = getU16le(d + 2);
+    bootSize = getU32le(d + 4);
+    bootChecksum = getU32le(d + 8);
+    firmwareSize = getU32le(d + 12);
+    firmwareChecksum = getU32le(d + 16);
+    freqTableVersion = settingsTableVersion = calibTableVersion = tag12Version = 0;
+    for (int i = 0; i < 16; ++i) {
+        const std::uint16_t tag = getU16le(d + 20 + 4 * i);
+        const std::uint16_t value = getU16le(d + 22 + 4 * i);
+        switch (tag) {
+        case 0: freqTableVersion = value; break;
+        case 4: settingsTableVersion = value; break;
+        case 8: calibTableVersion = value; break;
+        case 12: tag12Version = value; break;
+        default: break;
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        cpuId[i] = getU32le(d + 84 + 4 * i);
+    flashSize = getU32le(d + 96);
+    for (int i = 0; i < 4; ++i)
+        txPower[i] = d[100 + i];
+    txPower[4] = 0;
+    extDecoded = true;
+}
+
+QString TInfoContext::BuildReport() const
+{
+    QString r;
+    r += QStringLiteral("Тип радиостанции: ") + radioType + QStringLiteral("\r\n\r\n");
+    if (serialNumber != 0xFFFFFFFFu)
+        r += QStringLiteral("Серийный номер: ") + QString::asprintf("%u\r\n\r\n", serialNumber);
+    r += QStringLiteral("Количество попыток программирования: ") + QString::asprintf("%u\r\n\r\n", programCount);
+    r += QStringLiteral("Микроконтроллер.\r\n")
+       + QString::asprintf("\tCPUID: %08X %08X %08X\r\n\tFLASH:%dK\r\n\r\n", cpuId[2], cpuId[1], cpuId[0],
+                           static_cast<int>(flashSize / 1024));
+    r += QStringLiteral("Мощность передачи:\r\n");
+    for (int i = 0; i < 4; ++i)
+        r += QStringLiteral("\tP%1=%2 Вт\r\n").arg(i).arg(txPower[i]);
+    r += QStringLiteral("\r\n");
+    r += QStringLiteral("Диапазон рабочих частот (МГц):\r\n");
+    auto slotList = [](const std::array<std::uint32_t, 4> &b, const std::array<std::uint32_t, 4> &e) {
+        QString s;
+        for (int i = 0; i < 4; ++i) {
+            if (b[i] != 0 && e[i] != 0)
+                s += QLatin1Char(i == 0 ? ' ' : ',') + QStringLiteral(" (") + FormatMHz(b[i]) + QLatin1Char('-')
+                   + FormatMHz(e[i]) + QLatin1Char(')');
+        }
+        return s;
+    };
+    r += QStringLiteral("\tПрием:    ") + slotList(range.rxBegin, range.rxEnd) + QStringLiteral("\r\n");
+    r += QStringLiteral("\tПередача: ") + slotList(range.txBegin, range.txEnd) + QStringLiteral("\r\n\r\n");
+    if (!comment.isEmpty())
+        r += QStringLiteral("Коменнтарий: ") + comment + QStringLiteral("\r\n\r\n");
+    r += QStringLiteral("Версия программатора: ") + programmerVersion + QStringLiteral("\r\n\r\n");
+    r += QStringLiteral("Программное обеспечение:\r\n");
+    r += QStringLiteral("\tВерсия: ") + firmwareVersion + QStringLiteral("\r\n");
+    r += QStringLiteral("\tРазмер: ") + QString::asprintf("%d\r\n", static_cast<int>(firmwareSize));
+    r += QStringLiteral("\tКонтрольная сумма: ") + QString::asprintf("0X%08X\r\n\r\n", firmwareChecksum);
+    r += QStringLiteral("Загрузчик:\r\n");
+    r += QStringLiteral("\tВерсия: ")
+       + QString::asprintf("%d.%d.%d\r\n", bootVersion >> 12, (bootVersion >> 8) & 0xF, bootVersion & 0xFF);
+    r += QStringLiteral("\tРазмер: ") + QString::asprintf("%d\r\n", static_cast<int>(bootSize));
+    r += QStringLiteral("\tКонтрольная сумма: ") + QString::asprintf("0X%08X\r\n\r\n", bootChecksum);
+    r += QStringLiteral("Таблица частот:      Версия ") + VersionText(freqTableVersion) + QStringLiteral("\r\n");
+    r += QStringLiteral("Таблица настроек:    Версия ") + VersionText(settingsTableVersion) + QStringLiteral("\r\n");
+    r += QStringLiteral("Таблица калибровок:  Версия ") + VersionText(calibTableVersion) + QStringLiteral("\r\n");
+    return r;
+}

@@ -1,0 +1,186 @@
+#include "config/xml_common.h"
+
+#include <QDomDocument>
+#include <QTest>
+
+class TestXmlCommon : public QObject
+{
+    Q_OBJECT
+private slots:
+    void numberRules_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("value");
+        QTest::newRow("decimal") << "26" << true << 26;
+        QTest::newRow("plus") << "+26" << true << 26;
+        QTest::newRow("dollar hex") << "$1A" << true << 26;
+        QTest::newRow("x hex") << "x1A" << true << 26;
+        QTest::newRow("X hex") << "X1a" << true << 26;
+        QTest::newRow("0X hex") << "0X1a" << true << 26;
+        QTest::newRow("negative hex") << "-0x10" << true << -16;
+        QTest::newRow("hex pattern") << "0xFFFFFFFF" << true << -1;
+        QTest::newRow("hex leading zeros do not count") << "0x000000000010" << true << 16;
+        QTest::newRow("nine hex digits") << "0x1FFFFFFFF" << false << 0;
+        QTest::newRow("leading blanks") << "   7" << true << 7;
+        QTest::newRow("leading tab") << "\t7" << false << 0;
+        QTest::newRow("trailing blank") << "7 " << false << 0;
+        QTest::newRow("letters after") << "12abc" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("sign only") << "-" << false << 0;
+        QTest::newRow("hex prefix only") << "0x" << false << 0;
+        QTest::newRow("max") << "2147483647" << true << 2147483647;
+        QTest::newRow("min") << "-2147483648" << true << int(-2147483647 - 1);
+        QTest::newRow("overflow") << "2147483648" << false << 0;
+        QTest::newRow("huge") << "99999999999999999999999999" << false << 0;
+        QTest::newRow("zero") << "0" << true << 0;
+        QTest::newRow("leading zeros decimal") << "007" << true << 7;
+        QTest::newRow("blank between sign and digits") << "- 5" << false << 0;
+        QTest::newRow("fullwidth digit") << QString::fromUtf8("１") << false << 0;
+    }
+    void numberRules()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(int, value);
+        std::int32_t v = 12345;
+        QCOMPARE(ParseNumber(text, v), ok);
+        if (ok)
+            QCOMPARE(v, value);
+    }
+
+    void groupDigits_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("nine") << "300050000" << "300 050 000";
+        QTest::newRow("four") << "1234" << "1 234";
+        QTest::newRow("three") << "999" << "999";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("seven") << "1234567" << "1 234 567";
+    }
+    void groupDigits()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QCOMPARE(GroupDigits(in), out);
+    }
+
+    void readChildValues_data()
+    {
+        QTest::addColumn<QString>("xml");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("number") << "<v>42</v>" << true << 42 << false;
+        QTest::newRow("cdata") << "<v><![CDATA[43]]></v>" << true << 43 << false;
+        QTest::newRow("empty element") << "<v/>" << true << -5 << false;
+        QTest::newRow("not a number") << "<v>abc</v>" << true << -5 << false;
+        QTest::newRow("missing") << "<w>1</w>" << false << -5 << false;
+        QTest::newRow("other case") << "<V>1</V>" << false << -5 << false;
+        QTest::newRow("child element") << "<v><x>1</x></v>" << true << -5 << true;
+        QTest::newRow("text and comment") << "<v>1<!-- c --></v>" << true << -5 << true;
+        QTest::newRow("first of two wins") << "<v>1</v><v>2</v>" << true << 1 << false;
+    }
+    void readChildValues()
+    {
+        QFETCH(QString, xml);
+        QFETCH(bool, found);
+        QFETCH(int, value);
+        QFETCH(bool, error);
+        QDomDocument doc;
+        QVERIFY(doc.setContent(QStringLiteral("<r>") + xml + QStringLiteral("</r>")));
+        XmlErrorScope scope;
+        std::int32_t v = 999;
+        QCOMPARE(ReadChildInt(v, doc.documentElement(), QStringLiteral("v"), -5), found);
+        QCOMPARE(v, value);
+        QCOMPARE(scope.failed(), error);
+        if (error)
+            QVERIFY2(scope.error().contains(QLatin1String("<v>")) && scope.error().contains(QLatin1String("1")),
+                     qPrintable(scope.error()));
+    }
+
+    void readOnAbsentNode()
+    {
+        std::int32_t v = 1;
+        QVERIFY(!ReadChildInt(v, QDomNode(), QStringLiteral("v"), 7));
+        QCOMPARE(v, 7);
+        QVERIFY(!ReadAttrInt(v, QDomNode(), QStringLiteral("a"), 8));
+        QCOMPARE(v, 8);
+        bool b = false;
+        QVERIFY(!ReadChildBool(b, QDomNode(), QStringLiteral("v"), true));
+        QVERIFY(b);
+    }
+
+    void boolsAndAttributes()
+    {
+        QDomDocument doc;
+        QVERIFY(doc.setContent(QStringLiteral("<r a=' 0x0A' b='x'><f>2</f><g>0</g><h>z</h></r>")));
+        const QDomElement r = doc.documentElement();
+        std::int32_t v = 0;
+        QVERIFY(ReadAttrInt(v, r, QStringLiteral("a"), -1));
+        QCOMPARE(v, 10);
+        QVERIFY(ReadAttrInt(v, r, QStringLiteral("b"), -1));
+        QCOMPARE(v, -1);
+        bool flag = false;
+        QVERIFY(ReadChildBool(flag, r, QStringLiteral("f"), false));
+        QVERIFY(flag);
+        QVERIFY(ReadChildBool(flag, r, QStringLiteral("g"), true));
+        QVERIFY(!flag);
+        QVERIFY(ReadChildBool(flag, r, QStringLiteral("h"), true));
+        QVERIFY(flag);
+    }
+
+    void writeRoutines()
+    {
+        QDomDocument doc;
+        QDomElement root = doc.createElement(QStringLiteral("r"));
+        doc.appendChild(root);
+        WriteChildInt(root, QStringLiteral("a"), -42);
+        WriteChildInt(root, QStringLiteral("b"), 300050000);
+        WriteChildBool(root, QStringLiteral("c"), true);
+        WriteChildBool(root, QStringLiteral("d"), false);
+        QCOMPARE(doc.toString(-1), QStringLiteral("<r><a>-42</a><b>300050000</b><c>1</c><d>0</d></r>"));
+    }
+
+    void parseErrorsCarryPosition_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("good") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<r>\xcf</r>") << true << QString();
+        QTest::newRow("unclosed") << QByteArray("<r>\n<a>\n</r>") << false << QStringLiteral("строка 3");
+        QTest::newRow("empty") << QByteArray() << false << QStringLiteral("строка");
+        QTest::newRow("binary") << QByteArray("\x00\x01\x02", 3) << false << QStringLiteral("строка");
+        QTest::newRow("deep") << (QByteArray(300, 'x').replace("x", "<a>") + QByteArray(300, 'x').replace("x", "</a>")) << false
+                              << QStringLiteral("Слишком глубокая вложенность элементов (строка 1, столбец 771)");
+        QTest::newRow("deep but allowed") << (QByteArray(200, 'x').replace("x", "<a>") + QByteArray(200, 'x').replace("x", "</a>")) << true << QString();
+    }
+    void parseErrorsCarryPosition()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, ok);
+        QFETCH(QString, where);
+        QDomDocument doc;
+        QString error;
+        QCOMPARE(ParseXml(data, doc, error), ok);
+        QVERIFY2(error.contains(where), qPrintable(error));
+        if (ok)
+            QCOMPARE(doc.documentElement().text(), QStringLiteral("П").left(data.contains("\xcf") ? 1 : 0));
+    }
+
+    void nestedScopesReportInnermost()
+    {
+        XmlErrorScope outer;
+        {
+            XmlErrorScope inner;
+            XmlErrorScope::Report(QStringLiteral("first"));
+            XmlErrorScope::Report(QStringLiteral("second"));
+            QCOMPARE(inner.error(), QStringLiteral("first"));
+        }
+        QVERIFY(!outer.failed());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestXmlCommon)
+#include "tst_xmlcommon.moc"
