@@ -1,0 +1,97 @@
+#include "config/configdocument.h"
+
+#include "config/xml_common.h"
+
+#include <QDomDocument>
+#include <QFile>
+#include <QSaveFile>
+
+namespace ConfigurationDocument {
+namespace {
+
+// Configuration files are a few tens of kilobytes; refuse what cannot be one.
+constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+constexpr int kIndent = 2;
+
+} // namespace
+
+bool Read(const QString &path, Contents &contents, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.size() > kMaxFileSize) {
+        error = QStringLiteral("Файл %1 слишком велик для файла настроек").arg(path);
+        return false;
+    }
+    QDomDocument doc;
+    if (!ParseXml(file.readAll(), doc, error)) {
+        error = QStringLiteral("Ошибка в файле %1: %2").arg(path, error);
+        return false;
+    }
+
+    XmlErrorScope scope;
+    const QDomElement root = doc.documentElement();
+    contents.rangeFromFile = contents.range.ReadXml(FirstChildNamed(root, QStringLiteral("FreqRange")));
+    if (!contents.rangeFromFile)
+        contents.range.SetDefault();
+    ChannelsContext staging{QString()};
+    staging.ReadXml(FirstChildNamed(root, QStringLiteral("Channels")));
+    contents.channels = staging.channels;
+    contents.settings.ReadXml(FirstChildNamed(root, QStringLiteral("Settings")));
+    if (scope.failed()) {
+        error = QStringLiteral("Ошибка в файле %1: %2").arg(path, scope.error());
+        return false;
+    }
+    return true;
+}
+
+bool Open(const QString &path, ChannelsContext &channels, SettingsContext &settings, bool &removed, QString &error)
+{
+    removed = false;
+    Contents contents;
+    if (!Read(path, contents, error))
+        return false;
+    // The range comes first, so that the channel check uses the file's range.
+    if (contents.range.IsValid())
+        channels.ranges.Select(channels.ranges.Add(&contents.range));
+    channels.channels = contents.channels;
+    const std::uint32_t programCount = settings.ProgramCount;  // not part of the file
+    settings = contents.settings;
+    settings.ProgramCount = programCount;
+    removed = !channels.RemoveOutOfRange();
+    return true;
+}
+
+QByteArray Serialize(ChannelsContext &channels, const SettingsContext &settings)
+{
+    QDomDocument doc;
+    doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
+                                                    QStringLiteral("version=\"1.0\" encoding=\"windows-1251\"")));
+    QDomElement root = doc.createElement(QStringLiteral("root"));
+    doc.appendChild(root);
+    channels.ranges.Current().WriteXml(root);
+    QDomElement channelsElement = doc.createElement(QStringLiteral("Channels"));
+    root.appendChild(channelsElement);
+    channels.WriteXml(channelsElement);
+    QDomElement settingsElement = doc.createElement(QStringLiteral("Settings"));
+    root.appendChild(settingsElement);
+    settings.WriteXml(settingsElement);
+    // Every name and value is ASCII, so the bytes are the same in windows-1251.
+    return doc.toByteArray(kIndent);
+}
+
+bool Save(const QString &path, ChannelsContext &channels, const SettingsContext &settings, QString &error)
+{
+    const QByteArray data = Serialize(channels, settings);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        error = QStringLiteral("Не удалось сохранить файл %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace ConfigurationDocument
