@@ -11,7 +11,6 @@ namespace {
 
 // Configuration files are a few tens of kilobytes; refuse what cannot be one.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-constexpr int kIndent = 2;
 
 } // namespace
 
@@ -68,8 +67,6 @@ bool Open(const QString &path, ChannelsContext &channels, SettingsContext &setti
 QByteArray Serialize(ChannelsContext &channels, const SettingsContext &settings)
 {
     QDomDocument doc;
-    doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
-                                                    QStringLiteral("version=\"1.0\" encoding=\"windows-1251\"")));
     QDomElement root = doc.createElement(QStringLiteral("root"));
     doc.appendChild(root);
     channels.ranges.Current().WriteXml(root);
@@ -79,8 +76,7 @@ QByteArray Serialize(ChannelsContext &channels, const SettingsContext &settings)
     QDomElement settingsElement = doc.createElement(QStringLiteral("Settings"));
     root.appendChild(settingsElement);
     settings.WriteXml(settingsElement);
-    // Every name and value is ASCII, so the bytes are the same in windows-1251.
-    return doc.toByteArray(kIndent);
+    return SerializeXml(doc);
 }
 
 bool Save(const QString &path, ChannelsContext &channels, const SettingsContext &settings, QString &error)

@@ -2,6 +2,9 @@
 
 #include <QDomDocument>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
 
 namespace {
 
@@ -134,6 +137,56 @@ bool ParseXml(const QByteArray &data, QDomDocument &doc, QString &error)
         return false;
     }
     return true;
+}
+
+namespace {
+
+void WriteElement(QXmlStreamWriter &w, const QDomElement &e)
+{
+    const QDomNamedNodeMap attrs = e.attributes();
+    QList<QDomAttr> sorted;
+    for (int i = 0; i < attrs.count(); ++i)
+        sorted << attrs.item(i).toAttr();
+    std::sort(sorted.begin(), sorted.end(), [](const QDomAttr &a, const QDomAttr &b) { return a.name() < b.name(); });
+
+    bool hasElements = false;
+    QString text;
+    for (QDomNode n = e.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isElement())
+            hasElements = true;
+        else if (n.isText() || n.isCDATASection())
+            text += n.nodeValue();
+    }
+    if (!hasElements && text.isEmpty()) {
+        w.writeEmptyElement(e.tagName());
+        for (const QDomAttr &a : sorted)
+            w.writeAttribute(a.name(), a.value());
+        return;
+    }
+    w.writeStartElement(e.tagName());
+    for (const QDomAttr &a : sorted)
+        w.writeAttribute(a.name(), a.value());
+    if (hasElements) {
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            WriteElement(w, c);
+    } else {
+        w.writeCharacters(text);
+    }
+    w.writeEndElement();
+}
+
+} // namespace
+
+QByteArray SerializeXml(const QDomDocument &doc)
+{
+    QByteArray body;
+    QXmlStreamWriter w(&body);
+    w.setAutoFormatting(true);
+    w.setAutoFormattingIndent(2);
+    WriteElement(w, doc.documentElement());
+    w.writeEndDocument();
+    // The writer starts the first element on a new line of its own.
+    return QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>") + body;
 }
 
 QDomElement FirstChildNamed(const QDomNode &node, const QString &name)

@@ -45,6 +45,12 @@ private:
 constexpr int MaxXmlDepth = 256;
 bool ParseXml(const QByteArray &data, QDomDocument &doc, QString &error);
 
+// The document as a file: the declaration with encoding windows-1251, elements
+// indented by two blanks, attributes in name order (so "begin" comes before
+// "end" and the output never varies). Only ASCII content is expected, so the
+// bytes are the same in windows-1251 and UTF-8.
+QByteArray SerializeXml(const QDomDocument &doc);
+
 // First child element of `node` named exactly `name`, or a null element.
 QDomElement FirstChildNamed(const QDomNode &node, const QString &name);
 

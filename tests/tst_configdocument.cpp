@@ -5,18 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
-
 namespace {
 
 constexpr const char *kRange300 =
     "<FreqRange><rx0 begin='300000000' end='337000000'/><tx0 begin='300000000' end='337000000'/></FreqRange>";
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 bool WriteAll(const QString &path, const QByteArray &data)
 {
@@ -223,24 +215,6 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("Не удалось открыть файл")));
         QVERIFY(!ConfigurationDocument::Save(File("no/dir/x.xml"), t, s, error));
         QVERIFY(error.contains(QStringLiteral("Не удалось сохранить файл")));
-    }
-
-    void failedSaveKeepsThePreviousFile()
-    {
-        // A read-only folder makes the temporary file fail; the old file stays whole.
-        if (geteuid() == 0)
-            QSKIP("root writes into read-only folders");
-        const QString dir = File("ro");
-        QDir().mkpath(dir);
-        const QString path = dir + QStringLiteral("/c.xml");
-        QVERIFY(WriteAll(path, "<root/>"));
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-        ChannelsContext t{QString()};
-        SettingsContext s;
-        QString error;
-        QVERIFY(!ConfigurationDocument::Save(path, t, s, error));
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(ReadAll(path), QByteArray("<root/>"));
     }
 };
 
