@@ -13,7 +13,7 @@ using namespace protocol;
 namespace {
 constexpr qint32 kBaudRate = 9600;
 constexpr int kWriteTimeoutMs = 2000;
-constexpr int kSettleSteps = 10;     // 100 ms for the line to settle before the first run
+constexpr int kSettleSteps = 10;     // 100 ms for the lines to settle before the first run
 constexpr int kSettleStepMs = 10;
 } // namespace
 
@@ -50,8 +50,9 @@ bool ComThread::OpenPort(int number)
         return false;
     }
     // A device without modem lines (a pseudo-terminal) refuses these; that is fine.
-    port->setDataTerminalReady(true);
-    port->setRequestToSend(true);
+    const bool dtr = port->setDataTerminalReady(true);
+    const bool rts = port->setRequestToSend(true);
+    m_settleLines = dtr || rts;
     port->clearError();
 
     m_port = port;
@@ -153,7 +154,9 @@ bool ComThread::Close()
 void ComThread::run()
 {
     m_receiver.Reset();
-    for (int i = 0; i < kSettleSteps && !Terminated(); ++i)
+    // Give the radio time after DTR and RTS went up; a device without modem
+    // lines has nothing to settle.
+    for (int i = 0; m_settleLines && i < kSettleSteps && !Terminated(); ++i)
         QThread::msleep(kSettleStepMs);
 
     while (!Terminated()) {

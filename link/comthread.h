@@ -85,6 +85,7 @@ private:
 
     QSerialPort *m_port = nullptr;
     QThread *m_owner = nullptr;
+    bool m_settleLines = false;  // set before the worker starts, read by it after
     std::atomic<int> m_portNumber{0};
     std::atomic<ExchangeNotifyReceiver *> m_notify{nullptr};
     std::atomic<TraceHook> m_trace{nullptr};

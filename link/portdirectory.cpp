@@ -9,6 +9,7 @@ namespace ports {
 namespace {
 
 const QString kPortsGroup = QStringLiteral("Ports");
+const QString kDefaultPortKey = QStringLiteral("Settings/DefaultComPort");
 
 struct Family
 {
@@ -118,6 +119,27 @@ QList<PortEntry> ListPorts()
     for (auto &[n, entry] : found)
         out.append(entry);
     return out;
+}
+
+QString StoredDefaultPort()
+{
+    return UserSettings().value(kDefaultPortKey).toString();
+}
+
+void StoreDefaultPort(const QString &name)
+{
+    UserSettings().setValue(kDefaultPortKey, name);
+}
+
+int ChooseInitialPort()
+{
+    const QString stored = StoredDefaultPort();
+    const QList<PortEntry> present = ListPorts();
+    for (const PortEntry &p : present) {
+        if (PortName(p.number) == stored)
+            return p.number;
+    }
+    return present.isEmpty() ? 0 : present.first().number;
 }
 
 } // namespace ports

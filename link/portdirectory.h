@@ -38,4 +38,12 @@ int NumberForDevice(const QString &device); // 0 when the device has no number
 // Ports present now, ascending by number, one entry per number.
 QList<PortEntry> ListPorts();
 
+// The user's default port ("DefaultComPort" in the group "Settings"), as text.
+QString StoredDefaultPort();
+void StoreDefaultPort(const QString &name);
+
+// The port to use when the user has not chosen one: the stored default when it
+// is present, else the first present port; 0 when no port is present.
+int ChooseInitialPort();
+
 } // namespace ports
