@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/programmerid.h"
 #include "model/tableimage.h"
 
 #include <QByteArray>
@@ -12,7 +13,7 @@
 // What the simulated radio is, and which faults it plays.
 struct SimOptions
 {
-    QString programmerId = QStringLiteral("KDT10");
+    QString programmerId = ProgrammerId();
     std::uint16_t settingsVersion = 0x0102;
     std::uint16_t txBase = 2640;
     std::uint16_t rxBase = 2640;

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The programmer identifier a radio must require for this tool to write it.
+// It is kept scrambled in the program and assembled when asked for.
+QString ProgrammerId();

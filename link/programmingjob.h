@@ -1,0 +1,126 @@
+#pragma once
+
+#include "link/comthread.h"
+#include "link/logstream.h"
+#include "model/tableimage.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class ChannelsContext;
+class SettingsContext;
+class TInfoContext;
+
+struct Rgb
+{
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb &) const = default;
+};
+
+// Bar colours of the job's phases.
+constexpr Rgb InfoColour{0, 192, 192};
+constexpr Rgb ReadColour{0, 192, 0};
+constexpr Rgb WriteColour{192, 0, 0};
+
+// Receives the job's progress and its end; the progress window repaints its
+// panel, a terminal redraws its bar.
+class JobObserver
+{
+public:
+    virtual ~JobObserver() = default;
+    virtual void ProgressChanged(int percent, Rgb colour) = 0;
+    virtual void Finished() {}
+};
+
+// One read, write or information operation against a radio: always the radio's
+// identification first, then the two tables in the operation's direction. A
+// state machine advanced by Step, once at the start and once per notification
+// of its worker; everything here runs on the user-interface thread.
+class ProgrammingJob : public ExchangeNotifyReceiver
+{
+    Q_OBJECT
+public:
+    enum Operation : std::uint32_t { OpRead = 1, OpWrite = 2, OpInfo = 3 };
+    enum State : std::uint32_t {
+        StateNone = 0,
+        StateOpen = 1,
+        StateQueueRead = 2,
+        StateQueueWrite = 3,
+        StateWaitInfo = 4,
+        StateClose = 5,
+        StateWaitRead = 6,
+        StateWaitWrite = 7,
+        StateDone = 8,
+    };
+
+    static constexpr std::uint32_t ChannelTableSize = 2012;
+    static constexpr std::uint32_t SettingsSize = 34;
+    static constexpr std::uint32_t SettingsSize101 = 38;
+
+    ProgrammingJob(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info);
+    ~ProgrammingJob() override;
+
+    // Set by the caller before Begin.
+    void SetPort(std::uint32_t port) { m_port = port; }
+    void SetOperation(std::uint32_t operation) { m_operation = operation; }
+    void SetProgress(int percent, Rgb colour) { m_percent = percent; m_colour = colour; }
+    void SetObserver(JobObserver *observer) { m_observer = observer; }
+    void SetTraceHook(ComThread::TraceHook hook, void *context) { m_trace = hook; m_traceContext = context; }
+
+    // The window is shown: attach the log, clear it and run the first step.
+    void Begin(LogView *view);
+    // The window closes: end any exchange (without the closing line) and stop.
+    void Stop();
+    void Step();
+    void ExchangeNotify(std::uint32_t packed) override;
+
+    std::uint32_t port() const { return m_port; }
+    std::uint32_t state() const { return m_state; }
+    int percent() const { return m_percent; }
+    Rgb colour() const { return m_colour; }
+    LogStream &log() { return m_log; }
+    bool finished() const { return m_state == StateDone; }
+    // The operation did all it set out to do: no error code, no refusal, and
+    // every table built or read without a fault.
+    bool succeeded() const { return m_state == StateDone && m_completed && !m_failed; }
+    // Every exchange of the operation ran to its end (a table may still have
+    // failed its check).
+    bool completed() const { return m_completed; }
+
+    const TableImage &channelImage() const { return m_channelImage; }
+    const TableImage &settingsImage() const { return m_settingsImage; }
+
+private:
+    bool OpenExchange();
+    void StopExchange();
+    void Repaint();
+    void LogLine(const QString &text) { m_log.WriteLine(text); }
+    // Common head of the wait states; false while the worker is still running
+    // or when it ended with an error code (then the state is already StateClose).
+    bool PhaseFinished();
+    void QueueWrite();
+    void Finish();
+
+    ChannelsContext &m_channels;
+    SettingsContext &m_settings;
+    TInfoContext &m_info;
+    std::unique_ptr<ComThread> m_thread;
+    LogStream m_log;
+    JobObserver *m_observer = nullptr;
+    ComThread::TraceHook m_trace = nullptr;
+    void *m_traceContext = nullptr;
+
+    std::uint32_t m_port = 0;
+    std::uint32_t m_operation = 0;
+    std::uint32_t m_state = StateNone;
+    int m_percent = 0;
+    Rgb m_colour;
+    bool m_completed = false;
+    bool m_failed = false;
+
+    std::array<std::uint8_t, TableImage::Size> m_mainReply{};
+    std::array<std::uint8_t, TableImage::Size> m_extReply{};
+    TableImage m_channelImage;
+    TableImage m_settingsImage;
+};
