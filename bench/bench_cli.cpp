@@ -1,0 +1,129 @@
+// Times kd-cli as a technician runs it: info, read and write against the
+// simulated radio at 9600-baud pacing, each against the time its frames need on
+// the wire, and check of a full configuration file as a whole process.
+
+#include "config/configdocument.h"
+#include "model/channelscontext.h"
+#include "model/settingscontext.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+QString g_bin;
+QProcessEnvironment g_env;
+
+struct Run
+{
+    int code = -1;
+    double seconds = 0;
+};
+
+Run Cli(const QStringList &args)
+{
+    QProcess p;
+    p.setProcessEnvironment(g_env);
+    QElapsedTimer t;
+    t.start();
+    p.start(g_bin + QStringLiteral("/kd-cli"), args);
+    p.waitForFinished(120000);
+    Run r;
+    r.seconds = double(t.nsecsElapsed()) / 1e9;
+    r.code = p.exitCode();
+    return r;
+}
+
+// Bytes of every frame in a trace file: "time > c0 .. c1".
+std::size_t WireBytes(const QString &trace)
+{
+    QFile f(trace);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    std::size_t bytes = 0;
+    while (!f.atEnd()) {
+        const QList<QByteArray> fields = f.readLine().trimmed().split(' ');
+        if (fields.size() > 2)
+            bytes += std::size_t(fields.size() - 2);
+    }
+    return bytes;
+}
+
+void Report(const char *what, const Run &r, std::size_t wireBytes)
+{
+    const double floor = double(wireBytes) * 10.0 / 9600.0;
+    std::printf("  %-6s exit %d  wire %5zu B  floor %6.3f s  measured %6.3f s  ratio %.3f (target <= 1.05)\n", what,
+                r.code, wireBytes, floor, r.seconds, r.seconds / floor);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    g_bin = QCoreApplication::applicationDirPath();
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
+    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
+    // kd-cli keeps its range list beside itself: run a copy in the scratch folder.
+    QFile::copy(g_bin + QStringLiteral("/kd-cli"), dir.filePath(QStringLiteral("bin/kd-cli")));
+    const QString simPath = g_bin + QStringLiteral("/kd-radio-sim");
+    g_bin = dir.filePath(QStringLiteral("bin"));
+    g_env = QProcessEnvironment::systemEnvironment();
+    g_env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("cfg")));
+    QFile conf(dir.filePath(QStringLiteral("cfg/KD_Tune.conf")));
+    conf.open(QIODevice::WriteOnly);
+    conf.write("[Ports]\nCOM240=" + dir.filePath(QStringLiteral("port")).toUtf8() + "\n");
+    conf.close();
+
+    QProcess sim;
+    sim.start(simPath, {QStringLiteral("--link"), dir.filePath(QStringLiteral("port")), QStringLiteral("--state"),
+                        dir.filePath(QStringLiteral("state"))});
+    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "bench_cli: cannot start kd-radio-sim\n");
+        return 1;
+    }
+
+    // A full table inside the radio's range, to write and to check.
+    const QString full = dir.filePath(QStringLiteral("full.xml"));
+    {
+        ChannelsContext t{QString()};
+        for (int n = 0; n < ChannelsContext::Count; ++n) {
+            t.channels[n].freq_rx = 33000000 + n * 100000;
+            t.channels[n].freq_tx = 33000000 + n * 100000;
+        }
+        SettingsContext s;
+        QString error;
+        ConfigurationDocument::Save(full, t, s, error);
+    }
+
+    std::printf("kd-cli against kd-radio-sim, 9600-baud pacing (whole processes)\n");
+    const QString port = QStringLiteral("COM240");
+    auto traced = [&](const char *name, QStringList args) {
+        const QString trace = dir.filePath(QStringLiteral("%1.trace").arg(QLatin1String(name)));
+        args << QStringLiteral("--port") << port << QStringLiteral("--trace") << trace;
+        const Run r = Cli(args);
+        Report(name, r, WireBytes(trace));
+        return r.code;
+    };
+    int failures = 0;
+    failures += traced("info", {QStringLiteral("info")}) != 0;
+    failures += traced("read", {QStringLiteral("read"), QStringLiteral("--output"), dir.filePath(QStringLiteral("out.xml"))}) != 0;
+    failures += traced("write", {QStringLiteral("write"), QStringLiteral("--input"), full}) != 0;
+
+    // check: best of several runs of the whole process.
+    double best = 1e9;
+    for (int i = 0; i < 10; ++i)
+        best = std::min(best, Cli({QStringLiteral("check"), QStringLiteral("--input"), full}).seconds);
+    std::printf("  check  100 used channels: %.1f ms per process (best of 10; target < 50 ms)\n", best * 1000.0);
+
+    sim.terminate();
+    sim.waitForFinished();
+    return failures == 0 ? 0 : 1;
+}

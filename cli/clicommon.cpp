@@ -1,0 +1,171 @@
+#include "cli/clicommon.h"
+
+#include "link/portdirectory.h"
+#include "model/channelscontext.h"
+#include "model/infocontext.h"
+#include "model/settingscontext.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFile>
+
+#include <memory>
+#include <unistd.h>
+
+namespace cli {
+namespace {
+
+class TerminalLog : public LogView
+{
+public:
+    void AppendText(const QString &text) override { Print(text); }
+    void ClearText() override {}
+};
+
+class RunObserver : public JobObserver
+{
+public:
+    explicit RunObserver(QEventLoop &loop) : m_loop(loop), m_bar(isatty(STDERR_FILENO) == 1) {}
+    void ProgressChanged(int percent, Rgb) override
+    {
+        if (!m_bar || percent < 0 || percent > 100)
+            return;
+        const int filled = percent * 30 / 100;
+        std::fprintf(stderr, "\r[%s%s] %3d %%", QByteArray(filled, '#').constData(),
+                     QByteArray(30 - filled, '.').constData(), percent);
+        std::fflush(stderr);
+        m_drawn = true;
+    }
+    void Finished() override
+    {
+        if (m_drawn)
+            std::fprintf(stderr, "\n");
+        m_drawn = false;
+        m_loop.quit();
+    }
+
+private:
+    QEventLoop &m_loop;
+    bool m_bar;
+    bool m_drawn = false;
+};
+
+// Frames as they cross the line, one per line, with the time they did.
+void Trace(void *context, bool sent, const std::uint8_t *body, std::size_t length)
+{
+    auto *file = static_cast<std::FILE *>(context);
+    const QByteArray hex = QByteArray(reinterpret_cast<const char *>(body), qsizetype(length)).toHex(' ');
+    std::fprintf(file, "%s %s c0%s%s c1\n",
+                 QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")).toLatin1().constData(),
+                 sent ? ">" : "<", length ? " " : "", hex.constData());
+    std::fflush(file);
+}
+
+} // namespace
+
+void Print(const QString &text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QByteArray bytes = t.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void PrintLine(const QString &text)
+{
+    Print(text + QLatin1Char('\n'));
+}
+
+void Error(const QString &text)
+{
+    std::fprintf(stderr, "kd-cli: %s\n", text.toUtf8().constData());
+}
+
+int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const QString &usage)
+{
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    parser.addOption(help);
+    if (!parser.parse(arguments)) {
+        Error(parser.errorText());
+        std::fprintf(stderr, "%s", usage.toUtf8().constData());
+        return ExitUsage;
+    }
+    if (parser.isSet(help)) {
+        Print(usage + QStringLiteral("\nOptions:\n"));
+        for (const QString &line : parser.helpText().split(QLatin1Char('\n')).mid(2))
+            PrintLine(line);
+        return ExitOk;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        Error(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+        std::fprintf(stderr, "%s", usage.toUtf8().constData());
+        return ExitUsage;
+    }
+    return -1;
+}
+
+void AddRadioOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("Serial port COM1..COM255 (default: the stored default port, else the first port present)."),
+                      QStringLiteral("COMn")});
+    parser.addOption({QStringLiteral("trace"), QStringLiteral("Write every frame sent and received, time-stamped, in hex to <file>."),
+                      QStringLiteral("file")});
+}
+
+int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
+{
+    options.trace = parser.value(QStringLiteral("trace"));
+    if (parser.isSet(QStringLiteral("port"))) {
+        options.port = ports::ParsePortName(parser.value(QStringLiteral("port")));
+        if (options.port == 0) {
+            Error(QStringLiteral("--port takes a name COM1 .. COM255, not \"%1\"").arg(parser.value(QStringLiteral("port"))));
+            return ExitUsage;
+        }
+        return -1;
+    }
+    options.port = ports::ChooseInitialPort();
+    if (options.port == 0) {
+        Error(QStringLiteral("no serial port found; name one with --port COMn"));
+        return ExitFailed;
+    }
+    return -1;
+}
+
+std::unique_ptr<ProgrammingJob> RunJob(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
+                                       ProgrammingJob::Operation operation, const RadioOptions &options)
+{
+    std::FILE *trace = nullptr;
+    if (!options.trace.isEmpty()) {
+        trace = std::fopen(QFile::encodeName(options.trace).constData(), "a");
+        if (!trace) {
+            Error(QStringLiteral("cannot write the trace file %1").arg(options.trace));
+            return nullptr;
+        }
+    }
+    QEventLoop loop;
+    RunObserver observer(loop);
+    TerminalLog view;
+    auto job = std::make_unique<ProgrammingJob>(channels, settings, info);
+    job->SetPort(std::uint32_t(options.port));
+    job->SetOperation(operation);
+    job->SetObserver(&observer);
+    if (trace)
+        job->SetTraceHook(Trace, trace);
+    job->Begin(&view);
+    if (!job->finished())
+        loop.exec();
+    job->SetObserver(nullptr);
+    if (trace)
+        std::fclose(trace);
+    return job;
+}
+
+void AdoptRadioRange(ChannelsContext &channels, const TInfoContext &info)
+{
+    if (info.range.IsValid())
+        channels.ranges.Select(channels.ranges.Add(&info.range));
+}
+
+} // namespace cli
