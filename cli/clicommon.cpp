@@ -1,9 +1,6 @@
 #include "cli/clicommon.h"
 
 #include "link/portdirectory.h"
-#include "model/channelscontext.h"
-#include "model/infocontext.h"
-#include "model/settingscontext.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -133,8 +130,7 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
     return -1;
 }
 
-std::unique_ptr<ProgrammingJob> RunJob(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
-                                       ProgrammingJob::Operation operation, const RadioOptions &options)
+std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operation operation, const RadioOptions &options)
 {
     std::FILE *trace = nullptr;
     if (!options.trace.isEmpty()) {
@@ -147,7 +143,7 @@ std::unique_ptr<ProgrammingJob> RunJob(ChannelsContext &channels, SettingsContex
     QEventLoop loop;
     RunObserver observer(loop);
     TerminalLog view;
-    auto job = std::make_unique<ProgrammingJob>(channels, settings, info);
+    auto job = std::make_unique<ProgrammingJob>(records.channels, records.settings, records.info);
     job->SetPort(std::uint32_t(options.port));
     job->SetOperation(operation);
     job->SetObserver(&observer);
@@ -162,10 +158,19 @@ std::unique_ptr<ProgrammingJob> RunJob(ChannelsContext &channels, SettingsContex
     return job;
 }
 
-void AdoptRadioRange(ChannelsContext &channels, const TInfoContext &info)
+void AdoptRadioRange(Records &records)
 {
-    if (info.range.IsValid())
-        channels.ranges.Select(channels.ranges.Add(&info.range));
+    if (records.info.range.IsValid())
+        records.channels.ranges.Select(records.channels.ranges.Add(&records.info.range));
+}
+
+bool RequireValue(const QCommandLineParser &parser, const QString &name, const char *command, QString &value)
+{
+    value = parser.value(name);
+    if (!value.isEmpty())
+        return true;
+    Error(QStringLiteral("%1 needs --%2 FILE").arg(QLatin1String(command), name));
+    return false;
 }
 
 } // namespace cli

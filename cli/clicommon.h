@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <memory>
 
-class ChannelsContext;
-class SettingsContext;
-class TInfoContext;
+#include "model/channelscontext.h"
+#include "model/infocontext.h"
+#include "model/settingscontext.h"
 
 namespace cli {
 
@@ -35,6 +35,20 @@ struct RadioOptions
 // shown, or a usage error reported).
 int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const QString &usage);
 
+// The value of an option the command cannot do without; a usage error when it
+// is missing.
+bool RequireValue(const QCommandLineParser &parser, const QString &name, const char *command, QString &value);
+
+// The three records a job works on. An empty range list path keeps the list in
+// memory (scratch reads for a backup or a verification).
+struct Records
+{
+    explicit Records(const QString &rangeListPath) : channels(rangeListPath) {}
+    ChannelsContext channels;
+    SettingsContext settings;
+    TInfoContext info;
+};
+
 // Adds --port and --trace to a radio command and reads them after parsing.
 void AddRadioOptions(QCommandLineParser &parser);
 int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options);
@@ -42,15 +56,14 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options);
 // Runs one job to its end with the log on standard output and a progress bar
 // on standard error when that is a terminal. Returns the finished job, or null
 // when it could not start (the trace file could not be opened).
-std::unique_ptr<ProgrammingJob> RunJob(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
-                                       ProgrammingJob::Operation operation, const RadioOptions &options);
+std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operation operation, const RadioOptions &options);
 
 // True when a job ran and did all it set out to do.
 inline bool Succeeded(const std::unique_ptr<ProgrammingJob> &job) { return job && job->succeeded(); }
 
 // The radio's own range joins the range list and becomes current, as after a
 // read in the main window.
-void AdoptRadioRange(ChannelsContext &channels, const TInfoContext &info);
+void AdoptRadioRange(Records &records);
 
 int RunInfo(const QStringList &arguments);
 int RunRead(const QStringList &arguments);

@@ -16,11 +16,9 @@ int RunCheck(const QStringList &arguments)
                                                    "and tells what it holds and what opening or writing would drop.\n"));
     if (parsed >= 0)
         return parsed;
-    const QString input = parser.value(QStringLiteral("input"));
-    if (input.isEmpty()) {
-        Error(QStringLiteral("check needs --input FILE"));
+    QString input;
+    if (!RequireValue(parser, QStringLiteral("input"), "check", input))
         return ExitUsage;
-    }
 
     ConfigurationDocument::Contents file;
     QString error;

@@ -1,9 +1,5 @@
 #include "cli/clicommon.h"
 
-#include "model/channelscontext.h"
-#include "model/infocontext.h"
-#include "model/settingscontext.h"
-
 namespace cli {
 
 int RunInfo(const QStringList &arguments)
@@ -18,14 +14,11 @@ int RunInfo(const QStringList &arguments)
     if (const int r = ReadRadioOptions(parser, options); r >= 0)
         return r;
 
-    ChannelsContext channels(FreqRangeList::DefaultPath());
-    SettingsContext settings;
-    TInfoContext info;
-    const auto job = RunJob(channels, settings, info, ProgrammingJob::OpInfo, options);
-    if (!Succeeded(job))
+    Records records(FreqRangeList::DefaultPath());
+    if (!Succeeded(RunJob(records, ProgrammingJob::OpInfo, options)))
         return ExitFailed;
     PrintLine(QString());
-    Print(info.BuildReport());
+    Print(records.info.BuildReport());
     return ExitOk;
 }
 

@@ -1,9 +1,6 @@
 #include "cli/clicommon.h"
 
 #include "config/configdocument.h"
-#include "model/channelscontext.h"
-#include "model/infocontext.h"
-#include "model/settingscontext.h"
 
 namespace cli {
 
@@ -16,26 +13,21 @@ int RunRead(const QStringList &arguments)
                                                                       "Reads both tables from the radio and saves them as a configuration file.\n"));
     if (parsed >= 0)
         return parsed;
-    const QString output = parser.value(QStringLiteral("output"));
-    if (output.isEmpty()) {
-        Error(QStringLiteral("read needs --output FILE"));
+    QString output;
+    if (!RequireValue(parser, QStringLiteral("output"), "read", output))
         return ExitUsage;
-    }
     RadioOptions options;
     if (const int r = ReadRadioOptions(parser, options); r >= 0)
         return r;
 
-    ChannelsContext channels(FreqRangeList::DefaultPath());
-    SettingsContext settings;
-    TInfoContext info;
-    const auto job = RunJob(channels, settings, info, ProgrammingJob::OpRead, options);
-    if (!Succeeded(job)) {
+    Records records(FreqRangeList::DefaultPath());
+    if (!Succeeded(RunJob(records, ProgrammingJob::OpRead, options))) {
         Error(QStringLiteral("the radio was not read; %1 was not written").arg(output));
         return ExitFailed;
     }
-    AdoptRadioRange(channels, info);
+    AdoptRadioRange(records);
     QString error;
-    if (!ConfigurationDocument::Save(output, channels, settings, error)) {
+    if (!ConfigurationDocument::Save(output, records.channels, records.settings, error)) {
         Error(error);
         return ExitFailed;
     }

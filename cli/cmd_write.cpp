@@ -1,9 +1,6 @@
 #include "cli/clicommon.h"
 
 #include "config/configdocument.h"
-#include "model/channelscontext.h"
-#include "model/infocontext.h"
-#include "model/settingscontext.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,22 +14,21 @@ namespace {
 // carrying its serial number and the time.
 bool Backup(const QString &dir, const RadioOptions &options)
 {
-    ChannelsContext channels{QString()};
-    SettingsContext settings;
-    TInfoContext info;
+    Records radio{QString()};
     PrintLine(QStringLiteral("Резервная копия: чтение радиостанции"));
-    if (!Succeeded(RunJob(channels, settings, info, ProgrammingJob::OpRead, options))) {
+    if (!Succeeded(RunJob(radio, ProgrammingJob::OpRead, options))) {
         Error(QStringLiteral("the radio could not be read for the backup; nothing was written"));
         return false;
     }
-    AdoptRadioRange(channels, info);
-    const QString serial = info.serialNumber == 0xFFFFFFFFu ? QStringLiteral("none") : QString::number(info.serialNumber);
+    AdoptRadioRange(radio);
+    const std::uint32_t serialNumber = radio.info.serialNumber;
+    const QString serial = serialNumber == 0xFFFFFFFFu ? QStringLiteral("none") : QString::number(serialNumber);
     const QString name = QStringLiteral("KD_%1_%2.xml")
                              .arg(serial, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")));
     QDir().mkpath(dir);
     const QString path = QDir(dir).filePath(name);
     QString error;
-    if (!ConfigurationDocument::Save(path, channels, settings, error)) {
+    if (!ConfigurationDocument::Save(path, radio.channels, radio.settings, error)) {
         Error(error + QStringLiteral("; nothing was written"));
         return false;
     }
@@ -43,11 +39,9 @@ bool Backup(const QString &dir, const RadioOptions &options)
 // Reads both tables back and compares them with what was sent.
 bool Verify(const ProgrammingJob &written, const RadioOptions &options)
 {
-    ChannelsContext channels{QString()};
-    SettingsContext settings;
-    TInfoContext info;
+    Records back{QString()};
     PrintLine(QStringLiteral("Проверка: чтение радиостанции"));
-    const auto job = RunJob(channels, settings, info, ProgrammingJob::OpRead, options);
+    const auto job = RunJob(back, ProgrammingJob::OpRead, options);
     if (!job || !job->completed()) {
         Error(QStringLiteral("the radio could not be read back"));
         return false;
@@ -79,21 +73,17 @@ int RunWrite(const QStringList &arguments)
                                                    "Writes a configuration file to the radio.\n"));
     if (parsed >= 0)
         return parsed;
-    const QString input = parser.value(QStringLiteral("input"));
-    if (input.isEmpty()) {
-        Error(QStringLiteral("write needs --input FILE"));
+    QString input;
+    if (!RequireValue(parser, QStringLiteral("input"), "write", input))
         return ExitUsage;
-    }
     RadioOptions options;
     if (const int r = ReadRadioOptions(parser, options); r >= 0)
         return r;
 
-    ChannelsContext channels(FreqRangeList::DefaultPath());
-    SettingsContext settings;
-    TInfoContext info;
+    Records records(FreqRangeList::DefaultPath());
     bool removed = false;
     QString error;
-    if (!ConfigurationDocument::Open(input, channels, settings, removed, error)) {
+    if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error)) {
         Error(error);
         return ExitFailed;
     }
@@ -103,7 +93,7 @@ int RunWrite(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("backup")) && !Backup(parser.value(QStringLiteral("backup")), options))
         return ExitFailed;
 
-    const auto job = RunJob(channels, settings, info, ProgrammingJob::OpWrite, options);
+    const auto job = RunJob(records, ProgrammingJob::OpWrite, options);
     if (!Succeeded(job))
         return ExitFailed;
     if (parser.isSet(QStringLiteral("verify")) && !Verify(*job, options))

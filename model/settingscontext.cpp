@@ -73,12 +73,22 @@ void SettingsContext::Reset()
     SpecChannelLock = false;
     StartChannelLock = false;
     MicAmp = 1;
+    SetVersion101Defaults(2);
+    SetVersion102Defaults();
+}
+
+void SettingsContext::SetVersion101Defaults(std::int32_t maxTxPower)
+{
     TxPowerPassword = 0;
-    MaxTxPower = 2;
+    MaxTxPower = maxTxPower;
     Squelch = 1;
     Tamp = true;
     TxPowerCommon = false;
     SqlCommon = false;
+}
+
+void SettingsContext::SetVersion102Defaults()
+{
     ID = 1;
     KeyLock = false;
     KeyBeep = true;
@@ -184,12 +194,8 @@ bool SettingsContext::DecodeImage(const TableImage &image)
         TxPowerCommon = b[off::FlagsB] & kTxPowerCommon;
         SqlCommon = b[off::FlagsB] & kSqlCommon;
     } else {
-        TxPowerPassword = 0;
-        MaxTxPower = 3;
-        Squelch = 1;
-        Tamp = true;
-        TxPowerCommon = false;
-        SqlCommon = false;
+        // An image without these fields gives the configuration file's defaults.
+        SetVersion101Defaults(3);
     }
 
     if (version == Version102) {
@@ -208,18 +214,7 @@ bool SettingsContext::DecodeImage(const TableImage &image)
         Output3Function = b[off::Output3];
         StartupMode = b[off::StartupMode];
     } else {
-        ID = 1;
-        KeyLock = false;
-        KeyBeep = true;
-        DigitalDelay = true;
-        MultiplexedChannel = false;
-        SqwMonitorPolarity = false;
-        TxVoiceMonitor = true;
-        DeemphasisOff = false;
-        Output1Function = 0;
-        Output2Function = 0;
-        Output3Function = 0;
-        StartupMode = 0x80;
+        SetVersion102Defaults();
     }
     return true;
 }

@@ -68,4 +68,8 @@ public:
     std::int32_t Output2Function;
     std::int32_t Output3Function;
     std::int32_t StartupMode;
+
+private:
+    void SetVersion101Defaults(std::int32_t maxTxPower);
+    void SetVersion102Defaults();
 };

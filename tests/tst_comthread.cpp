@@ -1,4 +1,5 @@
 #include "link/comthread.h"
+#include "link/portdirectory.h"
 #include "model/bytes.h"
 #include "model/settingscontext.h"
 #include "model/tableimage.h"
@@ -83,6 +84,59 @@ private slots:
     {
         QVERIFY(m_settingsDir.isValid());
         IsolateUserSettings(m_settingsDir.path());
+    }
+
+    void portNames_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("first ttyS") << 1 << "/dev/ttyS0";
+        QTest::newRow("last ttyS") << 32 << "/dev/ttyS31";
+        QTest::newRow("first ttyUSB") << 33 << "/dev/ttyUSB0";
+        QTest::newRow("ttyACM") << 66 << "/dev/ttyACM1";
+        QTest::newRow("beyond the families") << 200 << "";
+        QTest::newRow("mapped by the user") << 7 << "/tmp/somewhere/radio";
+    }
+    void portNames()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, device);
+        UserSettings().setValue(QStringLiteral("Ports/COM7"), QStringLiteral("/tmp/somewhere/radio"));
+        QCOMPARE(ports::DevicePath(number), device);
+        if (!device.isEmpty())
+            QCOMPARE(ports::NumberForDevice(device), number);
+        // The user's mapping takes the number away from the family device.
+        QCOMPARE(ports::NumberForDevice(QStringLiteral("/dev/ttyS6")), 0);
+        QCOMPARE(ports::ParsePortName(ports::PortName(number)), number);
+        UserSettings().remove(QStringLiteral("Ports/COM7"));
+    }
+
+    void portNameParsing()
+    {
+        QCOMPARE(ports::ParsePortName(QStringLiteral("com4")), 4);
+        QCOMPARE(ports::ParsePortName(QStringLiteral("COM0")), 0);
+        QCOMPARE(ports::ParsePortName(QStringLiteral("COM256")), 0);
+        QCOMPARE(ports::ParsePortName(QStringLiteral("COMX")), 0);
+        QCOMPARE(ports::DevicePath(0), QString());
+        QCOMPARE(ports::DevicePath(256), QString());
+    }
+
+    void defaultPortChoice()
+    {
+        SimProcess a, b;
+        QVERIFY(a.Start(230, {QStringLiteral("--no-pacing")}));
+        QVERIFY(b.Start(231, {QStringLiteral("--no-pacing")}));
+        // Mapped devices are listed while they exist.
+        QList<int> listed;
+        for (const ports::PortEntry &p : ports::ListPorts())
+            listed << p.number;
+        QVERIFY(listed.contains(230) && listed.contains(231));
+        QVERIFY(std::is_sorted(listed.begin(), listed.end()));
+        ports::StoreDefaultPort(QStringLiteral("COM231"));
+        QCOMPARE(ports::ChooseInitialPort(), 231);
+        ports::StoreDefaultPort(QStringLiteral("COM9"));  // no longer present: the first port
+        QCOMPARE(ports::ChooseInitialPort(), listed.first());
+        UserSettings().remove(QStringLiteral("Settings/DefaultComPort"));
     }
 
     void openPortRules()
