@@ -21,12 +21,14 @@ bool Read(const QString &path, Contents &contents, QString &error)
         error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, file.errorString());
         return false;
     }
-    if (file.size() > kMaxFileSize) {
+    // Read with a limit: a device or a huge file must not fill the memory.
+    const QByteArray data = file.read(kMaxFileSize + 1);
+    if (data.size() > kMaxFileSize) {
         error = QStringLiteral("Файл %1 слишком велик для файла настроек").arg(path);
         return false;
     }
     QDomDocument doc;
-    if (!ParseXml(file.readAll(), doc, error)) {
+    if (!ParseXml(data, doc, error)) {
         error = QStringLiteral("Ошибка в файле %1: %2").arg(path, error);
         return false;
     }

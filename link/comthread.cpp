@@ -52,10 +52,10 @@ bool ComThread::OpenPort(int number)
     // A device without modem lines (a pseudo-terminal) refuses these; that is fine.
     const bool dtr = port->setDataTerminalReady(true);
     const bool rts = port->setRequestToSend(true);
-    m_settleLines = dtr || rts;
+    m_settleLines.store(dtr || rts);
     port->clearError();
 
-    m_port = port;
+    m_port.store(port);
     m_portNumber.store(number);
     return true;
 }
@@ -63,7 +63,7 @@ bool ComThread::OpenPort(int number)
 bool ComThread::IsPortOpen() const
 {
     const int n = m_portNumber.load();
-    return n >= ports::MinPort && n <= ports::MaxPort && m_port != nullptr;
+    return n >= ports::MinPort && n <= ports::MaxPort && Port() != nullptr;
 }
 
 void ComThread::SetNotifyWindow(ExchangeNotifyReceiver *window)
@@ -113,7 +113,7 @@ bool ComThread::Start()
     m_suspended.store(false);
     if (!m_started.exchange(true)) {
         // From here on the port belongs to the worker; it hands it back on exit.
-        m_port->moveToThread(this);
+        Port()->moveToThread(this);
         QThread::start();
     } else {
         m_wake.fetch_add(1);
@@ -141,11 +141,10 @@ bool ComThread::Close()
         m_wake.notify_all();
         wait();
     }
-    if (m_port) {
-        if (m_port->isOpen())
-            m_port->close();
-        delete m_port;
-        m_port = nullptr;
+    if (QSerialPort *port = m_port.exchange(nullptr)) {
+        if (port->isOpen())
+            port->close();
+        delete port;
     }
     m_portNumber.store(0);
     return true;
@@ -156,7 +155,7 @@ void ComThread::run()
     m_receiver.Reset();
     // Give the radio time after DTR and RTS went up; a device without modem
     // lines has nothing to settle.
-    for (int i = 0; m_settleLines && i < kSettleSteps && !Terminated(); ++i)
+    for (int i = 0; m_settleLines.load() && i < kSettleSteps && !Terminated(); ++i)
         QThread::msleep(kSettleStepMs);
 
     while (!Terminated()) {
@@ -181,9 +180,9 @@ void ComThread::ShutdownPortInWorker()
 {
     // The port's notifiers live in this thread: close it here, then give the
     // object back so its owner can delete it.
-    if (m_port) {
-        m_port->close();
-        m_port->moveToThread(m_owner);
+    if (QSerialPort *port = Port()) {
+        port->close();
+        port->moveToThread(m_owner);
     }
 }
 
@@ -241,9 +240,9 @@ void ComThread::Post()
 
 bool ComThread::EnsureBaudRate()
 {
-    if (m_port->baudRate() == kBaudRate)
+    if (Port()->baudRate() == kBaudRate)
         return true;
-    return m_port->setBaudRate(kBaudRate);
+    return Port()->setBaudRate(kBaudRate);
 }
 
 bool ComThread::MoveTable(const ExchangeRequest &request, bool write)
@@ -332,9 +331,10 @@ ComThread::Outcome ComThread::Transact(std::size_t requestLength)
 {
     // Whatever is waiting now (a late reply to an earlier attempt, noise) was sent
     // before this request and cannot be its reply.
-    m_port->clear(QSerialPort::Input);
-    while (m_port->bytesAvailable() > 0)
-        m_port->read(reinterpret_cast<char *>(m_reply.data()), m_reply.size());
+    QSerialPort *port = Port();
+    port->clear(QSerialPort::Input);
+    while (port->bytesAvailable() > 0)
+        port->read(reinterpret_cast<char *>(m_reply.data()), m_reply.size());
     m_receiver.Reset();
 
     const std::size_t n = frame::Encode(m_request.data(), requestLength, m_frame.data(), m_frame.size());
@@ -342,8 +342,8 @@ ComThread::Outcome ComThread::Transact(std::size_t requestLength)
         return Outcome::NoReply;
     if (TraceHook hook = m_trace.load())
         hook(m_traceContext.load(), true, m_frame.data() + 1, n - 2);
-    m_port->write(reinterpret_cast<const char *>(m_frame.data()), static_cast<qint64>(n));
-    m_port->waitForBytesWritten(kWriteTimeoutMs);
+    port->write(reinterpret_cast<const char *>(m_frame.data()), static_cast<qint64>(n));
+    port->waitForBytesWritten(kWriteTimeoutMs);
 
     const Outcome first = ReceivePayload();
     if (first != Outcome::Reply)
@@ -355,7 +355,7 @@ ComThread::Outcome ComThread::Transact(std::size_t requestLength)
 
 ComThread::Outcome ComThread::ReceivePayload()
 {
-    if (m_receiver.Receive(*m_port, &m_terminate) != FrameReceiver::Result::Frame)
+    if (m_receiver.Receive(*Port(), &m_terminate) != FrameReceiver::Result::Frame)
         return Outcome::NoReply;
     if (TraceHook hook = m_trace.load())
         hook(m_traceContext.load(), false, m_receiver.raw(), m_receiver.rawLength());

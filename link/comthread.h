@@ -83,9 +83,13 @@ private:
     bool Terminated() const { return m_terminate.load(std::memory_order_relaxed); }
     void ShutdownPortInWorker();
 
-    QSerialPort *m_port = nullptr;
-    QThread *m_owner = nullptr;
-    bool m_settleLines = false;  // set before the worker starts, read by it after
+    QSerialPort *Port() const { return m_port.load(std::memory_order_relaxed); }
+
+    // Set up by the user-interface thread while the worker is idle (or before it
+    // exists) and used by the worker during a run.
+    std::atomic<QSerialPort *> m_port{nullptr};
+    std::atomic<bool> m_settleLines{false};
+    QThread *const m_owner;
     std::atomic<int> m_portNumber{0};
     std::atomic<ExchangeNotifyReceiver *> m_notify{nullptr};
     std::atomic<TraceHook> m_trace{nullptr};

@@ -49,8 +49,10 @@ bool FreqRangeList::Load(const QString &path)
     QFile file(path);
     QString error;
     bool parsed = false;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize)
-        parsed = ParseXml(file.readAll(), doc, error);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray data = file.read(kMaxFileSize + 1);
+        parsed = data.size() <= kMaxFileSize && ParseXml(data, doc, error);
+    }
     const QDomElement list = parsed ? FirstChildNamed(doc.documentElement(), QStringLiteral("FreqRangeList"))
                                     : QDomElement();
     if (!list.isNull()) {

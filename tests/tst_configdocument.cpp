@@ -213,6 +213,9 @@ private slots:
         QString error;
         QVERIFY(!ConfigurationDocument::Open(File("missing.xml"), t, s, removed, error));
         QVERIFY(error.contains(QStringLiteral("Не удалось открыть файл")));
+        // A device that never ends is refused, not read into memory.
+        QVERIFY(!ConfigurationDocument::Open(QStringLiteral("/dev/zero"), t, s, removed, error));
+        QVERIFY(error.contains(QStringLiteral("слишком велик")));
         QVERIFY(!ConfigurationDocument::Save(File("no/dir/x.xml"), t, s, error));
         QVERIFY(error.contains(QStringLiteral("Не удалось сохранить файл")));
     }
