@@ -347,7 +347,8 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         QVERIFY(t->Close());
-        QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+        // Close ends the exchange within one short wait for bytes, not after the table.
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(!t->IsPortOpen());
         QVERIFY(!t->IsBusy());
         delete t;
