@@ -103,14 +103,24 @@ int main(int argc, char **argv)
         ConfigurationDocument::Save(full, t, s, error);
     }
 
-    std::printf("kd-cli against kd-radio-sim, 9600-baud pacing (whole processes)\n");
+    std::printf("kd-cli against kd-radio-sim, 9600-baud pacing (whole processes, best of 3)\n");
     const QString port = QStringLiteral("COM240");
+    // Best of three runs; the wire bytes are those of the last run's trace.
     auto traced = [&](const char *name, QStringList args) {
         const QString trace = dir.filePath(QStringLiteral("%1.trace").arg(QLatin1String(name)));
         args << QStringLiteral("--port") << port << QStringLiteral("--trace") << trace;
-        const Run r = Cli(args);
-        Report(name, r, WireBytes(trace));
-        return r.code;
+        Run best;
+        best.seconds = 1e9;
+        for (int i = 0; i < 3; ++i) {
+            QFile::remove(trace);
+            const Run r = Cli(args);
+            if (r.code != 0 || r.seconds < best.seconds)
+                best = r;
+            if (r.code != 0)
+                break;
+        }
+        Report(name, best, WireBytes(trace));
+        return best.code;
     };
     int failures = 0;
     failures += traced("info", {QStringLiteral("info")}) != 0;
