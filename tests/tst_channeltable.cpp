@@ -1,6 +1,9 @@
 #include "model/channelscontext.h"
 
+#include "model/settingscontext.h"
+
 #include <QDomDocument>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,6 +106,36 @@ private slots:
         QCOMPARE(int(t.tableVersion), tableVersion);
         QCOMPARE(t.channels[0].freq_rx, 1);
         QVERIFY(!t.channels[2].IsUsed());
+    }
+
+    void randomImagesDecodeOrAreRejected()
+    {
+        // Any bytes with a sound CRC: each table decodes them or refuses them,
+        // and a decoded channel table encodes again.
+        QRandomGenerator rng(99);
+        int decoded = 0;
+        for (int round = 0; round < 300; ++round) {
+            TableImage img;
+            for (auto &b : img.bytes)
+                b = std::uint8_t(rng.bounded(256));
+            img.SetVersion(round % 3 == 0 ? 0x0100 : std::uint16_t(rng.bounded(0x0300)));
+            img.SetLength(round % 2 == 0 ? 2012 : std::uint16_t(rng.bounded(65536)));
+            img.PrepareCrcWords();
+            QVERIFY(SealImage(img));
+            ChannelsContext t{QString()};
+            if (t.DecodeImage(img)) {
+                ++decoded;
+                for (const Channel &c : t.channels) {
+                    QVERIFY(c.squelch >= 1 && c.squelch <= 8);
+                    QVERIFY(c.tx_power_low <= c.tx_power_high);
+                }
+                TableImage again;
+                QVERIFY(t.EncodeImage(again, 0x0100));
+            }
+            SettingsContext s;
+            s.DecodeImage(img);
+        }
+        QVERIFY(decoded > 0);
     }
 
     void readXmlIds_data()

@@ -1,6 +1,7 @@
 #include "link/framereceiver.h"
 #include "scripteddevice.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -135,6 +136,35 @@ private slots:
         FrameReceiver rx;
         QCOMPARE(rx.Receive(dev), R::Broken);
         QVERIFY(dev.waits() < 200);
+    }
+
+    void randomStreamsNeverBreakTheReceiver()
+    {
+        // Noise of every kind, rich in delimiters and escapes: every reception
+        // ends in a frame or a failure, and every frame decodes or is refused.
+        QRandomGenerator rng(1234);
+        const char alphabet[] = {'\xc0', '\xc1', '\x7d', '\x5d', '\xe0', '\xe1', '\x01', '\x02'};
+        for (int round = 0; round < 200; ++round) {
+            QList<QByteArray> chunks;
+            for (int c = 0; c < 20; ++c) {
+                QByteArray chunk;
+                const int n = int(rng.bounded(300));
+                for (int i = 0; i < n; ++i)
+                    chunk += rng.bounded(2) ? alphabet[rng.bounded(8)] : char(rng.bounded(256));
+                chunks.append(chunk);
+            }
+            ScriptedDevice dev(chunks);
+            FrameReceiver rx;
+            for (int i = 0; i < 40; ++i) {
+                if (rx.Receive(dev) == R::Frame) {
+                    QVERIFY(rx.rawLength() <= frame::MaxRawBody);
+                    std::uint8_t out[frame::MaxPayload];
+                    std::size_t n = 0;
+                    if (frame::Decode(rx.raw(), rx.rawLength(), out, n) == frame::DecodeStatus::Ok)
+                        QVERIFY(n + 2 <= frame::MaxPayload);
+                }
+            }
+        }
     }
 
     void abortFlagStopsWaiting()
