@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 using namespace protocol;
 
@@ -35,27 +36,22 @@ bool ComThread::OpenPort(int number)
     if (device.isEmpty())
         return false;
 
-    auto *port = new QSerialPort;
+    auto port = std::make_unique<QSerialPort>();
     port->setPortName(device);
-    if (!port->open(QIODevice::ReadWrite)) {
-        delete port;
+    if (!port->open(QIODevice::ReadWrite))
         return false;
-    }
-    // Stop bits stay as the port reports them.
+    // Stop bits stay as the port reports them. Closing happens with the object.
     if (!port->setBaudRate(kBaudRate) || !port->setDataBits(QSerialPort::Data8)
         || !port->setParity(QSerialPort::NoParity)
-        || !port->setFlowControl(QSerialPort::NoFlowControl)) {
-        port->close();
-        delete port;
+        || !port->setFlowControl(QSerialPort::NoFlowControl))
         return false;
-    }
     // A device without modem lines (a pseudo-terminal) refuses these; that is fine.
     const bool dtr = port->setDataTerminalReady(true);
     const bool rts = port->setRequestToSend(true);
     m_settleLines.store(dtr || rts);
     port->clearError();
 
-    m_port.store(port);
+    m_port.store(port.release());
     m_portNumber.store(number);
     return true;
 }

@@ -95,15 +95,15 @@ void ProgrammingJob::Repaint()
         m_observer->ProgressChanged(m_percent, m_colour);
 }
 
-bool ProgrammingJob::PhaseFinished()
+ProgrammingJob::Phase ProgrammingJob::EndOfPhase()
 {
     if (!m_thread)
-        return false;
+        return Phase::Running;
     const std::uint32_t progress = m_thread->GetProgress();
     if (progress != 100) {
         m_percent = int(progress);
         Repaint();
-        return false;
+        return Phase::Running;
     }
     m_percent = 100;
     Repaint();
@@ -111,9 +111,9 @@ bool ProgrammingJob::PhaseFinished()
         LogLine(protocol::ErrorMessage(code));
         m_failed = true;
         m_state = StateClose;
-        return false;
+        return Phase::Failed;
     }
-    return true;
+    return Phase::Done;
 }
 
 void ProgrammingJob::Step()
@@ -163,8 +163,8 @@ void ProgrammingJob::Step()
                 return;
             continue;
         case StateWaitInfo: {
-            if (!PhaseFinished()) {
-                if (m_state == StateClose)
+            if (const Phase phase = EndOfPhase(); phase != Phase::Done) {
+                if (phase == Phase::Failed)
                     continue;
                 return;
             }
@@ -217,8 +217,8 @@ void ProgrammingJob::Step()
             Finish();
             return;
         case StateWaitRead:
-            if (!PhaseFinished()) {
-                if (m_state == StateClose)
+            if (const Phase phase = EndOfPhase(); phase != Phase::Done) {
+                if (phase == Phase::Failed)
                     continue;
                 return;
             }
@@ -238,8 +238,8 @@ void ProgrammingJob::Step()
             m_state = StateClose;
             continue;
         case StateWaitWrite:
-            if (!PhaseFinished()) {
-                if (m_state == StateClose)
+            if (const Phase phase = EndOfPhase(); phase != Phase::Done) {
+                if (phase == Phase::Failed)
                     continue;
                 return;
             }

@@ -96,9 +96,10 @@ private:
     void StopExchange();
     void Repaint();
     void LogLine(const QString &text) { m_log.WriteLine(text); }
-    // Common head of the wait states; false while the worker is still running
-    // or when it ended with an error code (then the state is already StateClose).
-    bool PhaseFinished();
+    // Common head of the wait states. Failed: the worker ended with an error
+    // code, which is logged, and the state is already StateClose.
+    enum class Phase { Running, Failed, Done };
+    Phase EndOfPhase();
     void QueueWrite();
     void Finish();
 

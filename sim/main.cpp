@@ -91,29 +91,25 @@ void Send(const Runtime &rt, const QByteArray &bytes)
     }
 }
 
+// The frame of a reply; with breakCheck one body byte is changed after the
+// check was computed, so the frame check fails.
 QByteArray Frame(const QByteArray &payload, bool breakCheck)
 {
     std::array<std::uint8_t, frame::MaxEncoded> out{};
-    QByteArray p = payload;
-    if (breakCheck && !p.isEmpty()) {
-        // Encode the true payload's check with one payload byte changed.
-        const std::size_t n = frame::Encode(reinterpret_cast<const std::uint8_t *>(p.constData()),
-                                            static_cast<std::size_t>(p.size()), out.data(), out.size());
-        QByteArray framed(reinterpret_cast<const char *>(out.data()), qsizetype(n));
-        for (qsizetype i = 1; i < framed.size() - 1; ++i) {
-            const auto b = static_cast<std::uint8_t>(framed[i]);
-            const auto c = static_cast<std::uint8_t>(b ^ 0x02);
-            if (b != frame::Escape && c != frame::Escape && c != frame::Start && c != frame::End
-                && (i == 1 || static_cast<std::uint8_t>(framed[i - 1]) != frame::Escape)) {
-                framed[i] = char(c);
-                break;
-            }
+    const std::size_t n = frame::Encode(reinterpret_cast<const std::uint8_t *>(payload.constData()),
+                                        static_cast<std::size_t>(payload.size()), out.data(), out.size());
+    QByteArray framed(reinterpret_cast<const char *>(out.data()), qsizetype(n));
+    for (qsizetype i = 1; breakCheck && i < framed.size() - 1; ++i) {
+        const auto b = static_cast<std::uint8_t>(framed[i]);
+        const auto c = static_cast<std::uint8_t>(b ^ 0x02);
+        // Neither an escape pair nor a byte that would turn into a delimiter.
+        if (b != frame::Escape && c != frame::Escape && c != frame::Start && c != frame::End
+            && static_cast<std::uint8_t>(framed[i - 1]) != frame::Escape) {
+            framed[i] = char(c);
+            break;
         }
-        return framed;
     }
-    const std::size_t n = frame::Encode(reinterpret_cast<const std::uint8_t *>(p.constData()),
-                                        static_cast<std::size_t>(p.size()), out.data(), out.size());
-    return QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(n));
+    return framed;
 }
 
 void LoadState(SimRadio &radio, const QString &dir)
@@ -153,11 +149,6 @@ int OpenPty(QString &slavePath, int &slaveFd)
         ::tcsetattr(slaveFd, TCSANOW, &tio);
     }
     return master;
-}
-
-bool ParseInt(const QString &text, std::int32_t &value)
-{
-    return ParseNumber(text, value);
 }
 
 } // namespace
@@ -205,7 +196,7 @@ int main(int argc, char **argv)
         if (!cl.isSet(o))
             return;
         std::int32_t v = 0;
-        if (!ParseInt(cl.value(o), v)) {
+        if (!ParseNumber(cl.value(o), v)) {
             std::fprintf(stderr, "kd-radio-sim: --%s needs a number\n", qPrintable(o.names().first()));
             ok = false;
             return;
@@ -223,7 +214,7 @@ int main(int argc, char **argv)
         for (const QString &p : cl.values(pair)) {
             const QStringList ends = p.split(QLatin1Char('-'));
             std::int32_t a = 0, b = 0;
-            if (ends.size() != 2 || !ParseInt(ends[0], a) || !ParseInt(ends[1], b) || opt.pairs.size() >= 4) {
+            if (ends.size() != 2 || !ParseNumber(ends[0], a) || !ParseNumber(ends[1], b) || opt.pairs.size() >= 4) {
                 std::fprintf(stderr, "kd-radio-sim: --pair takes first-last, at most four times\n");
                 return 2;
             }
