@@ -2,7 +2,7 @@
 // simulated radio at 9600-baud pacing, each against the time its frames need on
 // the wire, and check of a full configuration file as a whole process.
 
-#include "config/configdocument.h"
+#include "model/configdocument.h"
 #include "model/channelscontext.h"
 #include "model/settingscontext.h"
 

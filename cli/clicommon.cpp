@@ -2,9 +2,6 @@
 
 #include "link/portdirectory.h"
 
-#include <QDateTime>
-#include <QEventLoop>
-#include <QFile>
 
 #include <memory>
 #include <unistd.h>
@@ -19,10 +16,10 @@ public:
     void ClearText() override {}
 };
 
-class RunObserver : public JobObserver
+class ProgressBar : public JobObserver
 {
 public:
-    explicit RunObserver(QEventLoop &loop) : m_loop(loop), m_bar(isatty(STDERR_FILENO) == 1) {}
+    ProgressBar() : m_bar(isatty(STDERR_FILENO) == 1) {}
     void ProgressChanged(int percent, Rgb) override
     {
         if (!m_bar || percent < 0 || percent > 100)
@@ -38,25 +35,12 @@ public:
         if (m_drawn)
             std::fprintf(stderr, "\n");
         m_drawn = false;
-        m_loop.quit();
     }
 
 private:
-    QEventLoop &m_loop;
     bool m_bar;
     bool m_drawn = false;
 };
-
-// Frames as they cross the line, one per line, with the time they did.
-void Trace(void *context, bool sent, const std::uint8_t *body, std::size_t length)
-{
-    auto *file = static_cast<std::FILE *>(context);
-    const QByteArray hex = QByteArray(reinterpret_cast<const char *>(body), qsizetype(length)).toHex(' ');
-    std::fprintf(file, "%s %s c0%s%s c1\n",
-                 QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")).toLatin1().constData(),
-                 sent ? ">" : "<", length ? " " : "", hex.constData());
-    std::fflush(file);
-}
 
 } // namespace
 
@@ -130,38 +114,26 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
     return -1;
 }
 
-std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operation operation, const RadioOptions &options)
+LogView &TerminalView()
 {
-    std::FILE *trace = nullptr;
-    if (!options.trace.isEmpty()) {
-        trace = std::fopen(QFile::encodeName(options.trace).constData(), "a");
-        if (!trace) {
-            Error(QStringLiteral("cannot write the trace file %1").arg(options.trace));
-            return nullptr;
-        }
-    }
-    QEventLoop loop;
-    RunObserver observer(loop);
-    TerminalLog view;
-    auto job = std::make_unique<ProgrammingJob>(records.channels, records.settings, records.info);
-    job->SetPort(std::uint32_t(options.port));
-    job->SetOperation(operation);
-    job->SetObserver(&observer);
-    if (trace)
-        job->SetTraceHook(Trace, trace);
-    job->Begin(&view);
-    if (!job->finished())
-        loop.exec();
-    job->SetObserver(nullptr);
-    if (trace)
-        std::fclose(trace);
-    return job;
+    static TerminalLog view;
+    return view;
 }
 
-void AdoptRadioRange(Records &records)
+JobObserver &TerminalProgress()
 {
-    if (records.info.range.IsValid())
-        records.channels.ranges.Select(records.channels.ranges.Add(&records.info.range));
+    static ProgressBar bar;
+    return bar;
+}
+
+std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operation operation, const RadioOptions &options)
+{
+    TraceFile trace;
+    if (!options.trace.isEmpty() && !trace.Open(options.trace)) {
+        Error(QStringLiteral("cannot write the trace file %1").arg(options.trace));
+        return nullptr;
+    }
+    return RunJobToEnd(records, operation, options.port, &TerminalView(), &TerminalProgress(), &trace);
 }
 
 bool RequireValue(const QCommandLineParser &parser, const QString &name, const char *command, QString &value)

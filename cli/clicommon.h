@@ -1,7 +1,6 @@
 #pragma once
 
-#include "link/comthread.h"
-#include "link/programmingjob.h"
+#include "job/jobrunner.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -9,10 +8,6 @@
 
 #include <cstdio>
 #include <memory>
-
-#include "model/channelscontext.h"
-#include "model/infocontext.h"
-#include "model/settingscontext.h"
 
 namespace cli {
 
@@ -39,15 +34,7 @@ int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const
 // is missing.
 bool RequireValue(const QCommandLineParser &parser, const QString &name, const char *command, QString &value);
 
-// The three records a job works on. An empty range list path keeps the list in
-// memory (scratch reads for a backup or a verification).
-struct Records
-{
-    explicit Records(const QString &rangeListPath) : channels(rangeListPath) {}
-    ChannelsContext channels;
-    SettingsContext settings;
-    TInfoContext info;
-};
+using Records = JobRecords;
 
 // Adds --port and --trace to a radio command and reads them after parsing.
 void AddRadioOptions(QCommandLineParser &parser);
@@ -61,9 +48,12 @@ std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operati
 // True when a job ran and did all it set out to do.
 inline bool Succeeded(const std::unique_ptr<ProgrammingJob> &job) { return job && job->succeeded(); }
 
-// The radio's own range joins the range list and becomes current, as after a
-// read in the main window.
-void AdoptRadioRange(Records &records);
+inline void AdoptRadioRange(Records &records) { ::AdoptRadioRange(records.channels, records.info); }
+
+// The log on standard output and a progress bar on standard error when that is
+// a terminal, for the job-layer operations that take a view and an observer.
+LogView &TerminalView();
+JobObserver &TerminalProgress();
 
 int RunInfo(const QStringList &arguments);
 int RunRead(const QStringList &arguments);

@@ -1,7 +1,7 @@
 #include "cli/clicommon.h"
 
-#include "config/configdocument.h"
-#include "config/xml_common.h"
+#include "model/configdocument.h"
+#include "xml/xml_common.h"
 #include "model/freqrangelist.h"
 
 namespace cli {

@@ -1,6 +1,6 @@
 #include "cli/clicommon.h"
 
-#include "config/configdocument.h"
+#include "model/configdocument.h"
 
 namespace cli {
 

@@ -1,59 +1,49 @@
 #include "cli/clicommon.h"
 
-#include "config/configdocument.h"
+#include "job/writesafety.h"
+#include "link/protocol.h"
+#include "model/configdocument.h"
 
-#include <QDateTime>
-#include <QDir>
-
-#include <algorithm>
 
 namespace cli {
 namespace {
 
-// Reads the radio into scratch records and saves them in `dir` under a name
-// carrying its serial number and the time.
+// Opens the trace for one of the safety steps; reports when it cannot.
+bool OpenTrace(const RadioOptions &options, TraceFile &trace)
+{
+    if (options.trace.isEmpty() || trace.Open(options.trace))
+        return true;
+    Error(QStringLiteral("cannot write the trace file %1").arg(options.trace));
+    return false;
+}
+
 bool Backup(const QString &dir, const RadioOptions &options)
 {
-    Records radio{QString()};
+    TraceFile trace;
+    if (!OpenTrace(options, trace))
+        return false;
     PrintLine(QStringLiteral("Резервная копия: чтение радиостанции"));
-    if (!Succeeded(RunJob(radio, ProgrammingJob::OpRead, options))) {
-        Error(QStringLiteral("the radio could not be read for the backup; nothing was written"));
+    const safety::StepResult r = safety::Backup(dir, options.port, &TerminalView(), &TerminalProgress(), &trace);
+    if (!r.ok) {
+        Error(r.error + QStringLiteral("; nothing was written"));
         return false;
     }
-    AdoptRadioRange(radio);
-    const std::uint32_t serialNumber = radio.info.serialNumber;
-    const QString serial = serialNumber == 0xFFFFFFFFu ? QStringLiteral("none") : QString::number(serialNumber);
-    const QString name = QStringLiteral("KD_%1_%2.xml")
-                             .arg(serial, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")));
-    QDir().mkpath(dir);
-    const QString path = QDir(dir).filePath(name);
-    QString error;
-    if (!ConfigurationDocument::Save(path, radio.channels, radio.settings, error)) {
-        Error(error + QStringLiteral("; nothing was written"));
-        return false;
-    }
-    PrintLine(QStringLiteral("Резервная копия сохранена: %1").arg(path));
+    PrintLine(QStringLiteral("Резервная копия сохранена: %1").arg(r.path));
     return true;
 }
 
-// Reads both tables back and compares them with what was sent.
 bool Verify(const ProgrammingJob &written, const RadioOptions &options)
 {
-    Records back{QString()};
+    TraceFile trace;
+    if (!OpenTrace(options, trace))
+        return false;
     PrintLine(QStringLiteral("Проверка: чтение радиостанции"));
-    const auto job = RunJob(back, ProgrammingJob::OpRead, options);
-    if (!job || !job->completed()) {
-        Error(QStringLiteral("the radio could not be read back"));
+    const safety::StepResult r = safety::Verify(written, options.port, &TerminalView(), &TerminalProgress(), &trace);
+    if (!r.ok) {
+        if (r.error != protocol::ErrorMessage(protocol::ErrCompare) && !r.error.isEmpty())
+            Error(r.error);
         return false;
     }
-    const bool same = written.channelImage().bytes == job->channelImage().bytes
-                   && written.settingsImage().bytes == job->settingsImage().bytes;
-    if (!same) {
-        PrintLine(protocol::ErrorMessage(protocol::ErrCompare));
-        return false;
-    }
-    if (!job->succeeded())
-        return false;
     PrintLine(QStringLiteral("Проверка: данные совпадают."));
     return true;
 }

@@ -1,6 +1,6 @@
 #include "model/channel.h"
 
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 #include "model/bytes.h"
 
 #include <algorithm>

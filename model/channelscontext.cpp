@@ -1,6 +1,6 @@
 #include "model/channelscontext.h"
 
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 
 #include <QDomDocument>
 

@@ -1,6 +1,6 @@
 #include "model/freqrange.h"
 
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 
 #include <QDomDocument>
 #include <QStringList>

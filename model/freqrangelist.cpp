@@ -1,6 +1,6 @@
 #include "model/freqrangelist.h"
 
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 
 #include <QCoreApplication>
 #include <QDir>

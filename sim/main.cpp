@@ -1,7 +1,7 @@
 // kd-radio-sim: a radio on a pseudo-terminal, for tests, benchmarks and trying
 // the programmer without hardware.
 
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 #include "link/framecodec.h"
 #include "sim/simradio.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/programmerid.h"
+#include "job/programmerid.h"
 #include "model/tableimage.h"
 
 #include <QByteArray>

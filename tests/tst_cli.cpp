@@ -1,4 +1,4 @@
-#include "config/configdocument.h"
+#include "model/configdocument.h"
 #include "link/comthread.h"
 #include "link/portdirectory.h"
 #include "model/channelscontext.h"

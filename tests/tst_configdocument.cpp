@@ -1,4 +1,4 @@
-#include "config/configdocument.h"
+#include "model/configdocument.h"
 
 #include <QDir>
 #include <QFile>

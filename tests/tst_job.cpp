@@ -1,5 +1,5 @@
-#include "link/programmerid.h"
-#include "link/programmingjob.h"
+#include "job/programmerid.h"
+#include "job/programmingjob.h"
 #include "model/channelscontext.h"
 #include "model/infocontext.h"
 #include "model/settingscontext.h"

@@ -1,4 +1,4 @@
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 
 #include <QDomDocument>
 #include <QTest>

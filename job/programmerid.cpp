@@ -1,4 +1,4 @@
-#include "link/programmerid.h"
+#include "job/programmerid.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "config/configdocument.h"
+#include "model/configdocument.h"
 
-#include "config/xml_common.h"
+#include "xml/xml_common.h"
 
 #include <QDomDocument>
 #include <QFile>

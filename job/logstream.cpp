@@ -1,4 +1,4 @@
-#include "link/logstream.h"
+#include "job/logstream.h"
 
 void LogStream::WriteLine(const QString &text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/comthread.h"
-#include "link/logstream.h"
+#include "job/logstream.h"
 #include "model/tableimage.h"
 
 #include <array>

@@ -1,6 +1,6 @@
-#include "link/programmingjob.h"
+#include "job/programmingjob.h"
 
-#include "link/programmerid.h"
+#include "job/programmerid.h"
 #include "model/channelscontext.h"
 #include "model/infocontext.h"
 #include "model/settingscontext.h"

@@ -1,0 +1,95 @@
+#include "job/jobrunner.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFile>
+
+namespace {
+
+// Passes progress on to the caller's observer and ends the loop with the job.
+class LoopObserver : public JobObserver
+{
+public:
+    LoopObserver(QEventLoop &loop, JobObserver *next) : m_loop(loop), m_next(next) {}
+    void ProgressChanged(int percent, Rgb colour) override
+    {
+        if (m_next)
+            m_next->ProgressChanged(percent, colour);
+    }
+    void Finished() override
+    {
+        if (m_next)
+            m_next->Finished();
+        m_loop.quit();
+    }
+
+private:
+    QEventLoop &m_loop;
+    JobObserver *m_next;
+};
+
+class NullLog : public LogView
+{
+public:
+    void AppendText(const QString &) override {}
+    void ClearText() override {}
+};
+
+} // namespace
+
+TraceFile::~TraceFile()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool TraceFile::Open(const QString &path)
+{
+    if (m_file)
+        std::fclose(m_file);
+    m_file = std::fopen(QFile::encodeName(path).constData(), "a");
+    return m_file != nullptr;
+}
+
+void TraceFile::Attach(ProgrammingJob &job)
+{
+    if (m_file)
+        job.SetTraceHook(&TraceFile::Write, m_file);
+}
+
+void TraceFile::Write(void *context, bool sent, const std::uint8_t *body, std::size_t length)
+{
+    auto *file = static_cast<std::FILE *>(context);
+    const QByteArray hex = QByteArray(reinterpret_cast<const char *>(body), qsizetype(length)).toHex(' ');
+    std::fprintf(file, "%s %s c0%s%s c1\n",
+                 QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")).toLatin1().constData(),
+                 sent ? ">" : "<", length ? " " : "", hex.constData());
+    std::fflush(file);
+}
+
+std::unique_ptr<ProgrammingJob> RunJobToEnd(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
+                                            ProgrammingJob::Operation operation, int port, LogView *view,
+                                            JobObserver *observer, TraceFile *trace)
+{
+    QEventLoop loop;
+    LoopObserver loopObserver(loop, observer);
+    NullLog nullLog;
+    auto job = std::make_unique<ProgrammingJob>(channels, settings, info);
+    job->SetPort(std::uint32_t(port));
+    job->SetOperation(operation);
+    job->SetObserver(&loopObserver);
+    if (trace)
+        trace->Attach(*job);
+    job->Begin(view ? view : &nullLog);
+    if (!job->finished())
+        loop.exec();
+    job->SetObserver(nullptr);
+    job->log().Attach(nullptr);
+    return job;
+}
+
+void AdoptRadioRange(ChannelsContext &channels, const TInfoContext &info)
+{
+    if (info.range.IsValid())
+        channels.ranges.Select(channels.ranges.Add(&info.range));
+}
