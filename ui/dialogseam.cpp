@@ -1,0 +1,57 @@
+#include "ui/dialogseam.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+class RealDialogs : public DialogSeam
+{
+public:
+    void Message(QWidget *parent, Icon icon, const QString &text) override
+    {
+        const QString title = QApplication::applicationDisplayName();
+        switch (icon) {
+        case Icon::Information:
+            QMessageBox::information(parent, title, text);
+            break;
+        case Icon::Warning:
+            QMessageBox::warning(parent, title, text);
+            break;
+        case Icon::Error:
+            QMessageBox::critical(parent, title, text);
+            break;
+        }
+    }
+    QString OpenFileName(QWidget *parent, const QString &dir) override
+    {
+        return QFileDialog::getOpenFileName(parent, QString(), dir);
+    }
+    QString SaveFileName(QWidget *parent, const QString &dir, const QString &filter, const QString &suffix) override
+    {
+        QFileDialog dialog(parent, QString(), dir, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    }
+    int Exec(QDialog *dialog) override { return dialog->exec(); }
+};
+
+RealDialogs g_real;
+DialogSeam *g_current = &g_real;
+
+} // namespace
+
+DialogSeam &DialogSeam::Current()
+{
+    return *g_current;
+}
+
+void DialogSeam::Install(DialogSeam *seam)
+{
+    g_current = seam ? seam : &g_real;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// Every modal dialog, file chooser and message box of the windows goes through
+// this one seam. The program uses the real dialogs; a test installs its own so
+// it never blocks and can read the exact texts.
+class DialogSeam
+{
+public:
+    enum class Icon { Information, Warning, Error };
+
+    virtual ~DialogSeam() = default;
+
+    // A message box with one OK button.
+    virtual void Message(QWidget *parent, Icon icon, const QString &text) = 0;
+    // Empty when the user cancelled.
+    virtual QString OpenFileName(QWidget *parent, const QString &dir) = 0;
+    virtual QString SaveFileName(QWidget *parent, const QString &dir, const QString &filter, const QString &suffix) = 0;
+    // Shows `dialog` modally and returns its result (QDialog::Accepted or Rejected).
+    virtual int Exec(QDialog *dialog) = 0;
+
+    // The seam in force; the real dialogs unless a test replaced them.
+    static DialogSeam &Current();
+    // Installs `seam` (not owned); null restores the real dialogs.
+    static void Install(DialogSeam *seam);
+};
