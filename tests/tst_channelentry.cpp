@@ -3,7 +3,6 @@
 #include "ui/frequencyfield.h"
 
 #include <QApplication>
-#include <QPalette>
 #include <QTest>
 
 Q_DECLARE_METATYPE(EntryClass)
@@ -57,34 +56,6 @@ private slots:
         ChannelsContext t{QString()};
         SelectTwoBands(t);
         QCOMPARE(receive ? ClassifyRx(t, f, band25) : ClassifyTx(t, f, band25), expected);
-    }
-
-    void classifyTone_data()
-    {
-        QTest::addColumn<int>("tone");
-        QTest::addColumn<EntryClass>("expected");
-        QTest::newRow("0") << 0 << EntryClass::Invalid;
-        QTest::newRow("399") << 399 << EntryClass::Invalid;
-        QTest::newRow("400") << 400 << EntryClass::Valid;
-        QTest::newRow("3000") << 3000 << EntryClass::Valid;
-        QTest::newRow("3001") << 3001 << EntryClass::Invalid;
-    }
-    void classifyTone()
-    {
-        QFETCH(int, tone);
-        QFETCH(EntryClass, expected);
-        QCOMPARE(ClassifyTone(tone), expected);
-    }
-
-    void fieldColour()
-    {
-        QPalette p;
-        p.setColor(QPalette::Button, QColor(1, 2, 3));
-        p.setColor(QPalette::Base, QColor(4, 5, 6));
-        QCOMPARE(FieldColour(p, false, EntryClass::Invalid), QColor(1, 2, 3));
-        QCOMPARE(FieldColour(p, true, EntryClass::Valid), QColor(4, 5, 6));
-        QCOMPARE(FieldColour(p, true, EntryClass::Marginal), QColor(255, 255, 0));
-        QCOMPARE(FieldColour(p, true, EntryClass::Invalid), QColor(255, 0, 0));
     }
 
     void stepFrequency_data()
@@ -198,29 +169,6 @@ private slots:
         QFETCH(int, digits);
         QFETCH(int, expected);
         QCOMPARE(ReadFrequencyField(text, digits), expected);
-    }
-
-    void normaliseSwitchedOff()
-    {
-        Channel c;
-        c.freq_rx = 150000000;
-        c.freq_tx = 150000000;
-        c.tone_rx = c.tone_tx = 1000;
-        c.subtone_rx = c.subtone_tx = 60;
-        c.band_rx = c.band_tx = false;
-        c.scrambler = c.tx_limit = true;
-        c.tx_busy = c.active = false;
-        c.squelch = 6;
-        c.scan = false;
-        c.tx_power_low = 2;
-        c.tx_power_high = 1;
-        QVERIFY(NormaliseForCommit(c, {false, false, true, true}));
-        Channel expected;
-        expected.freq_rx = expected.freq_tx = -1;
-        expected.scan = false;
-        expected.tx_power_low = 2;  // kept as they were
-        expected.tx_power_high = 1;
-        QCOMPARE(c, expected);
     }
 
     void normaliseOneSide()

@@ -2,6 +2,8 @@
 #include "ui/cellpainter.h"
 #include "ui/formchannel.h"
 #include "ui/frequencyfield.h"
+
+#include "editortesting.h"
 #include "simprocess.h"
 
 #include <QCheckBox>
@@ -12,7 +14,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWheelEvent>
 
 namespace {
 
@@ -62,25 +63,6 @@ void FillRadioChannels(ChannelsContext &t)
     f.squelch = 3;
     f.tx_power_high = 1;
 }
-
-void Wheel(QWidget *over, int delta)
-{
-    const QPointF local = QRectF(over->rect()).center();
-    QWheelEvent event(local, over->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(over, &event);
-}
-
-void Type(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    if (edit->inputMask().isEmpty())
-        edit->selectAll();
-    else
-        edit->setCursorPosition(0);
-    QTest::keyClicks(edit, text);
-}
-
 } // namespace
 
 class TestEditorSession : public QObject

@@ -3,6 +3,8 @@
 #include "ui/formchannel.h"
 #include "ui/frequencyfield.h"
 
+#include "editortesting.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <QWheelEvent>
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
@@ -52,25 +53,6 @@ struct Editor
     QColor Base(QWidget *w) const { return w->palette().color(QPalette::Base); }
     QColor Window() const { return form.palette().color(QPalette::Base); }
 };
-
-void Type(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    if (edit->inputMask().isEmpty())
-        edit->selectAll();
-    else
-        edit->setCursorPosition(0);
-    QTest::keyClicks(edit, text);
-}
-
-void Wheel(QWidget *over, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const QPointF local = QRectF(over->rect()).center();
-    QWheelEvent event(local, over->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(over, &event);
-}
-
 } // namespace
 
 class TestFormChan : public QObject
@@ -322,17 +304,6 @@ private slots:
         QCOMPARE(e.form.ComboBoxSubtoneTypeRx->currentText(), QStringLiteral("(нет)"));
     }
 
-    void prevReachesFirstChannel()
-    {
-        Editor e;
-        e.Open(1);
-        QTest::mouseClick(e.form.ButtonPrev, Qt::LeftButton);
-        QCOMPARE(e.form.channelIndex(), 0);
-        QVERIFY(!e.form.ButtonPrev->isEnabled());
-        QVERIFY(e.form.ButtonNext->isEnabled());
-        QCOMPARE(e.rows, QList<int>{1});
-    }
-
     void cancelAfterSaveKeepsTheCopy()
     {
         Editor e;
@@ -453,21 +424,6 @@ private slots:
         QCOMPARE(e.table.channels[3].squelch, 3);
     }
 
-    void powerChoiceKeepsOrder()
-    {
-        Editor e;
-        e.Set(3, 150000000, 150000000);
-        e.Open(3);
-        e.form.ComboBoxPowerMin->setFocus();
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(e.form.ComboBoxPowerMin, Qt::Key_Down);  // 0..3 becomes 3..3
-        QTest::keyClick(e.form.ComboBoxPowerMax, Qt::Key_Up);        // a maximum below the minimum
-        QCOMPARE(e.form.work().tx_power_low, 2);
-        QCOMPARE(e.form.work().tx_power_high, 3);
-        QCOMPARE(e.form.ComboBoxPowerMin->currentIndex(), 2);
-        QCOMPARE(e.form.ComboBoxPowerMax->currentIndex(), 3);
-    }
-
     void eightDigitFrequencyInNineDigitField()
     {
         Editor e;
@@ -483,22 +439,6 @@ private slots:
         QCOMPARE(e.table.channels[4].freq_rx, 44125000);
     }
 
-    void eraseWritesNothingUntilCommitted()
-    {
-        Editor e;
-        Channel &c = e.Set(3, 150000000, 150000000);
-        c.subtone_rx = 7;
-        c.scan = false;
-        const Channel before = c;
-        e.Open(3);
-        QTest::mouseClick(e.form.ButtonErase, Qt::LeftButton);
-        QCOMPARE(e.table.channels[3], before);
-        QVERIFY(!e.form.CheckBoxFreqRx->isChecked());
-        QVERIFY(!e.form.CheckBoxFreqTx->isChecked());
-        QCOMPARE(e.form.ComboBoxSubtoneTypeRx->currentText(), QStringLiteral("(нет)"));
-        QVERIFY(!e.form.CheckBoxScan->isChecked());
-        QVERIFY(e.form.ButtonOK->isEnabled());
-    }
 };
 
 QTEST_MAIN(TestFormChan)
