@@ -272,18 +272,30 @@ private slots:
     void nextWithAndWithoutShift_data()
     {
         QTest::addColumn<bool>("shift");
-        QTest::newRow("plain") << false;
-        QTest::newRow("shift") << true;
+        QTest::addColumn<bool>("keyboard");
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("shift") << true << false;
+        // Shift+Tab onto the button, then Enter: the Shift is long released.
+        QTest::newRow("enter after shift+tab") << false << true;
+        QTest::newRow("shift+enter") << true << true;
     }
     void nextWithAndWithoutShift()
     {
         QFETCH(bool, shift);
+        QFETCH(bool, keyboard);
         Editor e;
         e.Set(10, 150000000, 150000000);
         const Channel eleven = e.Set(11, 140000000, 140000000);
         e.Open(10);
         Type(e.form.MaskEditFreqRx, QStringLiteral("1450000"));
-        QTest::mouseClick(e.form.ButtonNext, Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        if (keyboard) {
+            e.form.ButtonNext->setFocus(Qt::BacktabFocusReason);
+            QTest::keyRelease(e.form.ButtonNext, Qt::Key_Shift, Qt::ShiftModifier);
+            QTest::keyClick(e.form.ButtonNext, Qt::Key_Return, modifiers);
+        } else {
+            QTest::mouseClick(e.form.ButtonNext, Qt::LeftButton, modifiers);
+        }
         QCOMPARE(e.table.channels[10].freq_rx, 145000000);  // committed first either way
         QCOMPARE(e.table.channels[11], shift ? e.table.channels[10] : eleven);
         QCOMPARE(e.form.work().freq_rx, shift ? 145000000 : 140000000);

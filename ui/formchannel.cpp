@@ -1039,7 +1039,12 @@ bool TFormChan::eventFilter(QObject *watched, QEvent *event)
         HandleWheel(wheel->globalPosition().toPoint(), wheel->modifiers(), d.y() != 0 ? d.y() : d.x());
         return true;
     }
+    // A button clicks on a mouse or Space release, or on an Enter press; every
+    // press and release is recorded so that a Shift let go before that press
+    // (after Shift+Tab onto the button) does not count.
+    case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
     case QEvent::KeyRelease:
         if (watched == ButtonPrev || watched == ButtonNext)
             m_navModifiers = static_cast<QInputEvent *>(event)->modifiers();
