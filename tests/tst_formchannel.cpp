@@ -87,6 +87,31 @@ private slots:
         QCOMPARE(e.form.ComboBoxPowerMax->itemText(3), QStringLiteral("40 Вт"));
     }
 
+    // Tab goes through each pair as it is laid out: receive, link, transmit.
+    void tabOrder()
+    {
+        Editor e;
+        Channel &c = e.Set(3, 150000000, 151000000);
+        c.band_tx = false;
+        c.subtone_rx = 1;
+        c.subtone_tx = 51;
+        c.tone_rx = 1000;
+        c.tone_tx = 2000;
+        e.Open(3);
+        TFormChan &f = e.form;
+        const QList<QWidget *> expected{
+            f.ComboBoxBandRx, f.ButtonBandEqual, f.ComboBoxBandTx, f.CheckBoxFreqRx, f.MaskEditFreqRx,
+            f.ButtonFreqEqual, f.CheckBoxFreqTx, f.MaskEditFreqTx, f.ComboBoxSubtoneTypeRx, f.ComboBoxSubtoneRx,
+            f.ButtonSubtoneEqual, f.ComboBoxSubtoneTypeTx, f.ComboBoxSubtoneTx, f.CheckBoxToneRx, f.MaskEditToneRx,
+            f.ButtonToneEqual, f.CheckBoxToneTx, f.MaskEditToneTx, f.ComboBoxSquelch};
+        QList<QWidget *> visited{QApplication::focusWidget()};
+        while (visited.size() < expected.size()) {
+            QTest::keyClick(visited.last(), Qt::Key_Tab);
+            visited << QApplication::focusWidget();
+        }
+        QCOMPARE(visited, expected);
+    }
+
     // A typed frequency is classified and coloured at once; red blocks every commit.
     void typedFrequency_data()
     {

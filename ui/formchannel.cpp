@@ -343,12 +343,12 @@ void TFormChan::BuildControls()
     ShowLinkPicture(ButtonSubtoneEqual, false);
     ShowLinkPicture(ButtonToneEqual, false);
     const std::initializer_list<QWidget *> tabOrder{
-        ComboBoxBandRx, ComboBoxBandTx, CheckBoxFreqRx, MaskEditFreqRx, CheckBoxFreqTx, MaskEditFreqTx,
-        ComboBoxSubtoneTypeRx, ComboBoxSubtoneRx, ComboBoxSubtoneTypeTx, ComboBoxSubtoneTx, CheckBoxToneRx,
-        MaskEditToneRx, CheckBoxToneTx, MaskEditToneTx, ComboBoxSquelch, ComboBoxPowerMin, ComboBoxPowerMax,
-        CheckBoxActive, CheckBoxScan, CheckBoxScrambler, CheckBoxTxLimit, CheckBoxTxBusy, ButtonLoad,
-        EditChannelLoad, ButtonSave, EditChannelSave, ButtonErase, ButtonPrev, ButtonNext, ButtonOK,
-        ButtonCancel};
+        ComboBoxBandRx, ButtonBandEqual, ComboBoxBandTx, CheckBoxFreqRx, MaskEditFreqRx, ButtonFreqEqual,
+        CheckBoxFreqTx, MaskEditFreqTx, ComboBoxSubtoneTypeRx, ComboBoxSubtoneRx, ButtonSubtoneEqual,
+        ComboBoxSubtoneTypeTx, ComboBoxSubtoneTx, CheckBoxToneRx, MaskEditToneRx, ButtonToneEqual, CheckBoxToneTx,
+        MaskEditToneTx, ComboBoxSquelch, ComboBoxPowerMin, ComboBoxPowerMax, CheckBoxActive, CheckBoxScan,
+        CheckBoxScrambler, CheckBoxTxLimit, CheckBoxTxBusy, ButtonLoad, EditChannelLoad, ButtonSave,
+        EditChannelSave, ButtonErase, ButtonPrev, ButtonNext, ButtonOK, ButtonCancel};
     for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
         setTabOrder(*it, *(it + 1));
 }
