@@ -150,6 +150,9 @@ private slots:
         QCOMPARE(e.Base(field), expected);
         // The colour is what the field really paints.
         QCOMPARE(field->grab().toImage().pixelColor(4, field->height() / 2), expected);
+        // A linked transmit field that may transmit is just a disabled mirror.
+        if (receive)
+            QCOMPARE(e.Base(e.form.MaskEditFreqTx), e.form.palette().color(QPalette::Button));
         const bool valid = colour != "red";
         QCOMPARE(e.form.ButtonOK->isEnabled(), valid);
         QCOMPARE(e.form.ButtonNext->isEnabled(), valid);

@@ -555,9 +555,9 @@ void TFormChan::ColourFrequencyFields()
 {
     ColourField(MaskEditFreqRx, m_rxClass);
     // A linked transmit field is disabled only because it mirrors the receive
-    // field; when the mirrored value does not suit transmission it shows why
-    // OK is blocked.
-    if (m_freqLinked && CheckBoxFreqTx->isChecked() && m_txClass != EntryClass::Valid) {
+    // field; when the mirrored value cannot be transmitted it shows why OK is
+    // blocked.
+    if (m_freqLinked && CheckBoxFreqTx->isChecked() && m_txClass == EntryClass::Invalid) {
         QPalette p = MaskEditFreqTx->palette();
         p.setColor(QPalette::Base, FieldColour(palette(), true, m_txClass));
         MaskEditFreqTx->setPalette(p);
