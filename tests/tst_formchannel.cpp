@@ -428,14 +428,18 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), e.form.MaskEditFreqRx);
     }
 
+    // Over a list, or over a switched-off field while another one has the focus.
     void wheelElsewhereChangesNothing()
     {
         Editor e;
-        e.Set(3, 150000000, 150000000).squelch = 4;
+        e.Set(3, 150000000, -1).squelch = 4;
         e.Open(3);
         Wheel(e.form.ComboBoxSquelch, -120);
         QCOMPARE(e.form.ComboBoxSquelch->currentIndex(), 3);
+        e.form.MaskEditFreqRx->setFocus();
+        Wheel(e.form.MaskEditFreqTx, 120);
         QCOMPARE(e.form.work().freq_rx, 150000000);
+        QCOMPARE(e.form.work().freq_tx, -1);
     }
 
     void commonSquelchAndPowerAreOnlyShown()

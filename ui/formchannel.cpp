@@ -987,19 +987,21 @@ void TFormChan::WheelOnChannelNumber(bool load, Qt::KeyboardModifiers modifiers,
 bool TFormChan::HandleWheel(const QPoint &globalPos, Qt::KeyboardModifiers modifiers, int delta)
 {
     const std::array<QWidget *, 4> targets{MaskEditFreqRx, MaskEditFreqTx, EditChannelLoad, EditChannelSave};
-    // A switched-off frequency field cannot take the focus, and a step there
-    // would change a value nobody sees.
-    auto usable = [](QWidget *w) { return w->isEnabled() && w->isVisible(); };
     int target = -1;
     for (int i = 0; i < int(targets.size()) && target < 0; ++i) {
         QWidget *w = targets[std::size_t(i)];
-        if (usable(w) && w->rect().contains(w->mapFromGlobal(globalPos))) {
+        if (w->isVisible() && w->rect().contains(w->mapFromGlobal(globalPos))) {
+            // A disabled field under the pointer cannot take the focus, and a
+            // step there would change a value nobody sees; nor may the turn go
+            // to the focused field elsewhere.
+            if (!w->isEnabled())
+                return true;
             target = i;
             w->setFocus(Qt::MouseFocusReason);
         }
     }
     for (int i = 0; i < int(targets.size()) && target < 0; ++i) {
-        if (usable(targets[std::size_t(i)]) && targets[std::size_t(i)]->hasFocus())
+        if (targets[std::size_t(i)]->hasFocus())
             target = i;
     }
     if (target < 0)
