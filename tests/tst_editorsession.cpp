@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kPort = 180;
+constexpr int kPort = 140;
 
 QByteArray Bytes(const TableImage &image)
 {

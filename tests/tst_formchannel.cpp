@@ -87,6 +87,31 @@ private slots:
         QCOMPARE(e.form.ComboBoxPowerMax->itemText(3), QStringLiteral("40 Вт"));
     }
 
+    // Tab goes through each pair as it is laid out: receive, link, transmit.
+    void tabOrder()
+    {
+        Editor e;
+        Channel &c = e.Set(3, 150000000, 151000000);
+        c.band_tx = false;
+        c.subtone_rx = 1;
+        c.subtone_tx = 51;
+        c.tone_rx = 1000;
+        c.tone_tx = 2000;
+        e.Open(3);
+        TFormChan &f = e.form;
+        const QList<QWidget *> expected{
+            f.ComboBoxBandRx, f.ButtonBandEqual, f.ComboBoxBandTx, f.CheckBoxFreqRx, f.MaskEditFreqRx,
+            f.ButtonFreqEqual, f.CheckBoxFreqTx, f.MaskEditFreqTx, f.ComboBoxSubtoneTypeRx, f.ComboBoxSubtoneRx,
+            f.ButtonSubtoneEqual, f.ComboBoxSubtoneTypeTx, f.ComboBoxSubtoneTx, f.CheckBoxToneRx, f.MaskEditToneRx,
+            f.ButtonToneEqual, f.CheckBoxToneTx, f.MaskEditToneTx, f.ComboBoxSquelch};
+        QList<QWidget *> visited{QApplication::focusWidget()};
+        while (visited.size() < expected.size()) {
+            QTest::keyClick(visited.last(), Qt::Key_Tab);
+            visited << QApplication::focusWidget();
+        }
+        QCOMPARE(visited, expected);
+    }
+
     // A typed frequency is classified and coloured at once; red blocks every commit.
     void typedFrequency_data()
     {
@@ -125,6 +150,9 @@ private slots:
         QCOMPARE(e.Base(field), expected);
         // The colour is what the field really paints.
         QCOMPARE(field->grab().toImage().pixelColor(4, field->height() / 2), expected);
+        // A linked transmit field that may transmit is just a disabled mirror.
+        if (receive)
+            QCOMPARE(e.Base(e.form.MaskEditFreqTx), e.form.palette().color(QPalette::Button));
         const bool valid = colour != "red";
         QCOMPARE(e.form.ButtonOK->isEnabled(), valid);
         QCOMPARE(e.form.ButtonNext->isEnabled(), valid);
@@ -272,18 +300,30 @@ private slots:
     void nextWithAndWithoutShift_data()
     {
         QTest::addColumn<bool>("shift");
-        QTest::newRow("plain") << false;
-        QTest::newRow("shift") << true;
+        QTest::addColumn<bool>("keyboard");
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("shift") << true << false;
+        // Shift+Tab onto the button, then Enter: the Shift is long released.
+        QTest::newRow("enter after shift+tab") << false << true;
+        QTest::newRow("shift+enter") << true << true;
     }
     void nextWithAndWithoutShift()
     {
         QFETCH(bool, shift);
+        QFETCH(bool, keyboard);
         Editor e;
         e.Set(10, 150000000, 150000000);
         const Channel eleven = e.Set(11, 140000000, 140000000);
         e.Open(10);
         Type(e.form.MaskEditFreqRx, QStringLiteral("1450000"));
-        QTest::mouseClick(e.form.ButtonNext, Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        if (keyboard) {
+            e.form.ButtonNext->setFocus(Qt::BacktabFocusReason);
+            QTest::keyRelease(e.form.ButtonNext, Qt::Key_Shift, Qt::ShiftModifier);
+            QTest::keyClick(e.form.ButtonNext, Qt::Key_Return, modifiers);
+        } else {
+            QTest::mouseClick(e.form.ButtonNext, Qt::LeftButton, modifiers);
+        }
         QCOMPARE(e.table.channels[10].freq_rx, 145000000);  // committed first either way
         QCOMPARE(e.table.channels[11], shift ? e.table.channels[10] : eleven);
         QCOMPARE(e.form.work().freq_rx, shift ? 145000000 : 140000000);
@@ -388,14 +428,18 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), e.form.MaskEditFreqRx);
     }
 
+    // Over a list, or over a switched-off field while another one has the focus.
     void wheelElsewhereChangesNothing()
     {
         Editor e;
-        e.Set(3, 150000000, 150000000).squelch = 4;
+        e.Set(3, 150000000, -1).squelch = 4;
         e.Open(3);
         Wheel(e.form.ComboBoxSquelch, -120);
         QCOMPARE(e.form.ComboBoxSquelch->currentIndex(), 3);
+        e.form.MaskEditFreqRx->setFocus();
+        Wheel(e.form.MaskEditFreqTx, 120);
         QCOMPARE(e.form.work().freq_rx, 150000000);
+        QCOMPARE(e.form.work().freq_tx, -1);
     }
 
     void commonSquelchAndPowerAreOnlyShown()

@@ -343,12 +343,12 @@ void TFormChan::BuildControls()
     ShowLinkPicture(ButtonSubtoneEqual, false);
     ShowLinkPicture(ButtonToneEqual, false);
     const std::initializer_list<QWidget *> tabOrder{
-        ComboBoxBandRx, ComboBoxBandTx, CheckBoxFreqRx, MaskEditFreqRx, CheckBoxFreqTx, MaskEditFreqTx,
-        ComboBoxSubtoneTypeRx, ComboBoxSubtoneRx, ComboBoxSubtoneTypeTx, ComboBoxSubtoneTx, CheckBoxToneRx,
-        MaskEditToneRx, CheckBoxToneTx, MaskEditToneTx, ComboBoxSquelch, ComboBoxPowerMin, ComboBoxPowerMax,
-        CheckBoxActive, CheckBoxScan, CheckBoxScrambler, CheckBoxTxLimit, CheckBoxTxBusy, ButtonLoad,
-        EditChannelLoad, ButtonSave, EditChannelSave, ButtonErase, ButtonPrev, ButtonNext, ButtonOK,
-        ButtonCancel};
+        ComboBoxBandRx, ButtonBandEqual, ComboBoxBandTx, CheckBoxFreqRx, MaskEditFreqRx, ButtonFreqEqual,
+        CheckBoxFreqTx, MaskEditFreqTx, ComboBoxSubtoneTypeRx, ComboBoxSubtoneRx, ButtonSubtoneEqual,
+        ComboBoxSubtoneTypeTx, ComboBoxSubtoneTx, CheckBoxToneRx, MaskEditToneRx, ButtonToneEqual, CheckBoxToneTx,
+        MaskEditToneTx, ComboBoxSquelch, ComboBoxPowerMin, ComboBoxPowerMax, CheckBoxActive, CheckBoxScan,
+        CheckBoxScrambler, CheckBoxTxLimit, CheckBoxTxBusy, ButtonLoad, EditChannelLoad, ButtonSave,
+        EditChannelSave, ButtonErase, ButtonPrev, ButtonNext, ButtonOK, ButtonCancel};
     for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
         setTabOrder(*it, *(it + 1));
 }
@@ -555,9 +555,9 @@ void TFormChan::ColourFrequencyFields()
 {
     ColourField(MaskEditFreqRx, m_rxClass);
     // A linked transmit field is disabled only because it mirrors the receive
-    // field; when the mirrored value does not suit transmission it shows why
-    // OK is blocked.
-    if (m_freqLinked && CheckBoxFreqTx->isChecked() && m_txClass != EntryClass::Valid) {
+    // field; when the mirrored value cannot be transmitted it shows why OK is
+    // blocked.
+    if (m_freqLinked && CheckBoxFreqTx->isChecked() && m_txClass == EntryClass::Invalid) {
         QPalette p = MaskEditFreqTx->palette();
         p.setColor(QPalette::Base, FieldColour(palette(), true, m_txClass));
         MaskEditFreqTx->setPalette(p);
@@ -987,19 +987,21 @@ void TFormChan::WheelOnChannelNumber(bool load, Qt::KeyboardModifiers modifiers,
 bool TFormChan::HandleWheel(const QPoint &globalPos, Qt::KeyboardModifiers modifiers, int delta)
 {
     const std::array<QWidget *, 4> targets{MaskEditFreqRx, MaskEditFreqTx, EditChannelLoad, EditChannelSave};
-    // A switched-off frequency field cannot take the focus, and a step there
-    // would change a value nobody sees.
-    auto usable = [](QWidget *w) { return w->isEnabled() && w->isVisible(); };
     int target = -1;
     for (int i = 0; i < int(targets.size()) && target < 0; ++i) {
         QWidget *w = targets[std::size_t(i)];
-        if (usable(w) && w->rect().contains(w->mapFromGlobal(globalPos))) {
+        if (w->isVisible() && w->rect().contains(w->mapFromGlobal(globalPos))) {
+            // A disabled field under the pointer cannot take the focus, and a
+            // step there would change a value nobody sees; nor may the turn go
+            // to the focused field elsewhere.
+            if (!w->isEnabled())
+                return true;
             target = i;
             w->setFocus(Qt::MouseFocusReason);
         }
     }
     for (int i = 0; i < int(targets.size()) && target < 0; ++i) {
-        if (usable(targets[std::size_t(i)]) && targets[std::size_t(i)]->hasFocus())
+        if (targets[std::size_t(i)]->hasFocus())
             target = i;
     }
     if (target < 0)
@@ -1039,7 +1041,12 @@ bool TFormChan::eventFilter(QObject *watched, QEvent *event)
         HandleWheel(wheel->globalPosition().toPoint(), wheel->modifiers(), d.y() != 0 ? d.y() : d.x());
         return true;
     }
+    // A button clicks on a mouse or Space release, or on an Enter press; every
+    // press and release is recorded so that a Shift let go before that press
+    // (after Shift+Tab onto the button) does not count.
+    case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
     case QEvent::KeyRelease:
         if (watched == ButtonPrev || watched == ButtonNext)
             m_navModifiers = static_cast<QInputEvent *>(event)->modifiers();

@@ -183,7 +183,7 @@ private:
     int m_updateDepth = 0;
     int m_loadIndex = -1;
     int m_saveIndex = -1;
-    // Modifier keys of the event that last pressed a navigation button.
+    // Modifier keys of the last input event on a navigation button.
     Qt::KeyboardModifiers m_navModifiers;
     // Wheel turn not yet a whole notch (high-resolution wheels).
     int m_wheelRest = 0;
