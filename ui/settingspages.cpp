@@ -142,10 +142,13 @@ void SettingsPages::BuildPage1()
     SettingsContext &s = m_settings;
     m_sliders[Intensity] = AddSlider("Intensity", Qt::Horizontal, 0, 9, 1, s.Intensity);
     m_sliders[IntensityKeys] = AddSlider("IntensityKeys", Qt::Horizontal, 0, 9, 1, s.IntensityKeys);
-    m_sliders[Volume] = AddSlider("Volume", Qt::Horizontal, 0, 16, 2, s.Volume);
-    m_sliders[MinVolume] = AddSlider("MinVolume", Qt::Vertical, 0, 9, 1, s.MinVolume);
-    m_sliders[BeepMin] = AddSlider("BeepMin", Qt::Horizontal, 1, 16, 2, s.BeepMin);
-    m_sliders[BeepMax] = AddSlider("BeepMax", Qt::Horizontal, 1, 16, 2, s.BeepMax);
+    m_sliders[Volume] = AddSlider("Volume", Qt::Horizontal, 0, VolumeDiagram::MaxVolume, 2, s.Volume);
+    m_sliders[MinVolume] =
+        AddSlider("MinVolume", Qt::Vertical, 0, VolumeDiagram::MaxMinVolume, 1, s.MinVolume);
+    m_sliders[BeepMin] =
+        AddSlider("BeepMin", Qt::Horizontal, VolumeDiagram::MinBeep, VolumeDiagram::MaxBeep, 2, s.BeepMin);
+    m_sliders[BeepMax] =
+        AddSlider("BeepMax", Qt::Horizontal, VolumeDiagram::MinBeep, VolumeDiagram::MaxBeep, 2, s.BeepMax);
     m_beepMinBar = static_cast<TrackBar *>(m_sliders[BeepMin]->bar());
     m_beepMaxBar = static_cast<TrackBar *>(m_sliders[BeepMax]->bar());
     m_numbers[StartChannel] = AddNumber("StartChannel", 0, 99, s.StartChannel);
