@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int kSimPort = 160;
+constexpr int kSimPort = 120;
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
 
@@ -483,6 +483,11 @@ private slots:
         QTest::newRow("silent, full span")
             << QList<int>{0, 0, 1, 16} << true
             << QList<Probe>{{{120, 120}, kRed}, {{144, 200}, white}, {{243, 50}, QColor()}, {{240, 9}, kRed}};
+        // A table read but not yet shown (a message box open on top) is drawn as
+        // the bars will show it: 16, 0, 1, 16. Guides at x 240 (green) and 241 (red).
+        QTest::newRow("fields beyond the bars")
+            << QList<int>{1000000000, -1000000000, -2000000000, 2000000000} << true
+            << QList<Probe>{{{120, 120}, kRed}, {{240, 231}, kGreen}, {{241, 231}, kRed}, {{144, 200}, white}};
         QTest::newRow("silent, key clicks off")
             << QList<int>{0, 0, 1, 16} << false
             << QList<Probe>{{{120, 120}, kGreen}, {{0, 232}, kGreen}, {{240, 8}, kGreen}, {{1, 100}, white}};

@@ -142,10 +142,13 @@ void SettingsPages::BuildPage1()
     SettingsContext &s = m_settings;
     m_sliders[Intensity] = AddSlider("Intensity", Qt::Horizontal, 0, 9, 1, s.Intensity);
     m_sliders[IntensityKeys] = AddSlider("IntensityKeys", Qt::Horizontal, 0, 9, 1, s.IntensityKeys);
-    m_sliders[Volume] = AddSlider("Volume", Qt::Horizontal, 0, 16, 2, s.Volume);
-    m_sliders[MinVolume] = AddSlider("MinVolume", Qt::Vertical, 0, 9, 1, s.MinVolume);
-    m_sliders[BeepMin] = AddSlider("BeepMin", Qt::Horizontal, 1, 16, 2, s.BeepMin);
-    m_sliders[BeepMax] = AddSlider("BeepMax", Qt::Horizontal, 1, 16, 2, s.BeepMax);
+    m_sliders[Volume] = AddSlider("Volume", Qt::Horizontal, 0, VolumeDiagram::MaxVolume, 2, s.Volume);
+    m_sliders[MinVolume] =
+        AddSlider("MinVolume", Qt::Vertical, 0, VolumeDiagram::MaxMinVolume, 1, s.MinVolume);
+    m_sliders[BeepMin] =
+        AddSlider("BeepMin", Qt::Horizontal, VolumeDiagram::MinBeep, VolumeDiagram::MaxBeep, 2, s.BeepMin);
+    m_sliders[BeepMax] =
+        AddSlider("BeepMax", Qt::Horizontal, VolumeDiagram::MinBeep, VolumeDiagram::MaxBeep, 2, s.BeepMax);
     m_beepMinBar = static_cast<TrackBar *>(m_sliders[BeepMin]->bar());
     m_beepMaxBar = static_cast<TrackBar *>(m_sliders[BeepMax]->bar());
     m_numbers[StartChannel] = AddNumber("StartChannel", 0, 99, s.StartChannel);
@@ -259,9 +262,12 @@ void SettingsPages::BuildPage1()
     m_squelchOn = AddCheck("SquelchOn", tr("Включен"), s.Squelch_On);
     m_squelchAutoVolume = AddCheck("SquelchAutoVolume", tr("Адаптивная громкость"), s.SquelchAutoVol_On);
     m_squelchCommon = AddCombo("SquelchCommon", {tr("Индивидуально по каналам"), tr("Общий на все каналы")});
+    static const char *const levelNames[kSquelchLevels] = {
+        QT_TR_NOOP("L1"), QT_TR_NOOP("L2"), QT_TR_NOOP("L3"), QT_TR_NOOP("L4"),
+        QT_TR_NOOP("L5"), QT_TR_NOOP("L6"), QT_TR_NOOP("L7"), QT_TR_NOOP("L8")};
     QStringList levels;
-    for (int i = 1; i <= kSquelchLevels; ++i)
-        levels << QStringLiteral("L%1").arg(i);
+    for (const char *name : levelNames)
+        levels << tr(name);
     m_squelchLevel = AddCombo("SquelchLevel", levels);
     m_digitalDelay = AddCheck("DigitalDelay", tr("Цифровой режим"), s.DigitalDelay);
     auto *squelch = new QGroupBox(tr("Шумоподавитель"));
@@ -337,9 +343,10 @@ void SettingsPages::BuildPage1()
     m_micAmpGroup->setObjectName(QStringLiteral("RadioGroupMicAmp"));
     m_micAmp = new QButtonGroup(this);
     auto *ml = new QHBoxLayout(m_micAmpGroup);
-    const char *gains[] = {"10.0", "5.0", "3.2", "2.5"};
+    static const char *const gains[] = {QT_TR_NOOP("10.0"), QT_TR_NOOP("5.0"), QT_TR_NOOP("3.2"),
+                                        QT_TR_NOOP("2.5")};
     for (int i = 0; i < 4; ++i) {
-        auto *button = new QRadioButton(QLatin1String(gains[i]));
+        auto *button = new QRadioButton(tr(gains[i]));
         button->setObjectName(QStringLiteral("RadioButtonMicAmp%1").arg(i));
         m_micAmp->addButton(button, i);
         ml->addWidget(button);

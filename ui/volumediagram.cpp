@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kGreen(0, 128, 0);
@@ -46,17 +48,25 @@ void VolumeDiagram::Render(QPainter &painter) const
     const int top = 8;       // y of the loudest level
     const int floor = H - 8; // the x axis
 
+    // A table just read may still hold levels its bars have not clamped yet
+    // (a message box can repaint the page before the bars are set); draw them
+    // as the bars will show them, which also keeps the products below in range.
+    const int volume = std::clamp(m_settings.Volume, 0, MaxVolume);
+    const int minVolume = std::clamp(m_settings.MinVolume, 0, MaxMinVolume);
+    const int beepMin = std::clamp(m_settings.BeepMin, MinBeep, MaxBeep);
+    const int beepMax = std::clamp(m_settings.BeepMax, MinBeep, MaxBeep);
+
     painter.fillRect(rect(), palette().color(QPalette::Button));
     painter.fillRect(QRect(QPoint(0, top), QPoint(right - 1, floor - 1)), Qt::white);
 
     // Volume line: from the minimum volume at level 0 up to the top right.
-    const int y0 = H - m_settings.MinVolume * H / 18 - 8;
+    const int y0 = H - minVolume * H / 18 - 8;
     painter.setPen(QPen(kGreen, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(0, y0, right, top);
 
     // Key click span on the volume line, levels BeepMin..BeepMax of 16.
-    const int b1 = m_settings.BeepMin - 1;
-    const int b2 = m_settings.BeepMax - 1;
+    const int b1 = beepMin - 1;
+    const int b2 = beepMax - 1;
     const QPoint p1(right * b1 / 15, b1 * (top - y0) / 15 + y0);
     const QPoint p2(right * b2 / 15, b2 * (top - y0) / 15 + y0);
     if (m_beepShown) {
@@ -64,8 +74,8 @@ void VolumeDiagram::Render(QPainter &painter) const
         painter.drawLine(p1, p2);
     }
 
-    if (m_settings.Volume != 0) {
-        const int v = m_settings.Volume - 1;
+    if (volume != 0) {
+        const int v = volume - 1;
         const int xv = right * v / 15;
         const int yv = y0 + v * (top - y0) / 15;
         painter.setPen(QPen(kGreen, 1, Qt::DashLine));

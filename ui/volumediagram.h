@@ -12,6 +12,11 @@ class VolumeDiagram : public QWidget
     Q_OBJECT
 public:
     static constexpr int Side = 256;
+    // The levels the diagram plots, as far as their track bars reach.
+    static constexpr int MaxVolume = 16;
+    static constexpr int MaxMinVolume = 9;
+    static constexpr int MinBeep = 1;
+    static constexpr int MaxBeep = 16;
 
     explicit VolumeDiagram(const SettingsContext &settings, QWidget *parent = nullptr);
 
