@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 
@@ -224,15 +225,37 @@ bool CellPainter::SetDataTexts(int row, int column)
     return true;
 }
 
+const CellPainter::ShapedText &CellPainter::Shaped(const QString &text)
+{
+    // The grid shows few distinct texts (numbers, labels, the same frequencies
+    // over and over), so each is measured and laid out once per font.
+    const QFont &font = m_canvas->font();
+    if (font != m_cacheFont || m_cache.size() > 4096) {
+        m_cache.clear();
+        m_cacheFont = font;
+    }
+    auto it = m_cache.find(text);
+    if (it == m_cache.end()) {
+        ShapedText shaped;
+        shaped.width = m_canvas->fontMetrics().horizontalAdvance(text);
+        shaped.text.setText(text);
+        shaped.text.setTextFormat(Qt::PlainText);
+        shaped.text.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.text.prepare(QTransform(), font);
+        it = m_cache.insert(text, shaped);
+    }
+    return *it;
+}
+
 void CellPainter::MeasureLines()
 {
-    const QFontMetrics fm = m_canvas->fontMetrics();
+    const int height = m_canvas->fontMetrics().height();
     for (Line &l : m_lines) {
         if (l.text.isEmpty()) {
             l.width = l.height = 0;
         } else {
-            l.width = fm.horizontalAdvance(l.text);
-            l.height = fm.height();
+            l.width = Shaped(l.text).width;
+            l.height = height;
         }
     }
 }
@@ -352,26 +375,42 @@ const QImage &CellPainter::Picture(int index) const
 
 void CellPainter::DrawCheckMark()
 {
+    // A mark is the same picture wherever it stands, so each of the few kinds
+    // (tick or cross, by colour) is stroked once and then copied; stroking
+    // round-capped wide lines is the dearest part of painting a row.
+    constexpr int kHalf = 12;
+    const qreal ratio = m_canvas->device() ? m_canvas->device()->devicePixelRatio() : 1.0;
+    if (ratio != m_marksRatio) {
+        m_marks.clear();
+        m_marksRatio = ratio;
+    }
+    const QRgb key = m_markColour.rgb() ^ (m_check ? 0x01000000u : 0u);
+    auto it = m_marks.find(key);
+    if (it == m_marks.end()) {
+        QImage mark(QSize(2 * kHalf, 2 * kHalf) * ratio, QImage::Format_ARGB32_Premultiplied);
+        mark.setDevicePixelRatio(ratio);
+        mark.fill(Qt::transparent);
+        QPainter p(&mark);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        // A wide black outline first, then the mark's colour inside it.
+        auto stroke = [&](const QColor &colour, int width) {
+            p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            if (m_check) {
+                const QPoint tick[3] = {{kHalf - 6, kHalf}, {kHalf - 2, kHalf + 4}, {kHalf + 6, kHalf - 4}};
+                p.drawPolyline(tick, 3);
+            } else {
+                p.drawLine(kHalf - 4, kHalf - 4, kHalf + 4, kHalf + 4);
+                p.drawLine(kHalf - 4, kHalf + 4, kHalf + 4, kHalf - 4);
+            }
+        };
+        stroke(Qt::black, 5);
+        stroke(m_markColour, 2);
+        p.end();
+        it = m_marks.insert(key, mark);
+    }
     const int cx = m_rect.x() + m_rect.width() / 2;
     const int cy = m_rect.y() + m_rect.height() / 2;
-    QPainter &p = *m_canvas;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setBrush(Qt::NoBrush);
-    // A wide black outline first, then the mark's colour inside it.
-    auto stroke = [&](const QColor &colour, int width) {
-        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        if (m_check) {
-            const QPoint tick[3] = {{cx - 6, cy}, {cx - 2, cy + 4}, {cx + 6, cy - 4}};
-            p.drawPolyline(tick, 3);
-        } else {
-            p.drawLine(cx - 4, cy - 4, cx + 4, cy + 4);
-            p.drawLine(cx - 4, cy + 4, cx + 4, cy - 4);
-        }
-    };
-    stroke(Qt::black, 5);
-    stroke(m_markColour, 2);
-    p.restore();
+    m_canvas->drawImage(cx - kHalf, cy - kHalf, *it);
 }
 
 void CellPainter::Render(int row, int column)
@@ -383,7 +422,6 @@ void CellPainter::Render(int row, int column)
         if (m_layout == LayoutCheck) {
             DrawCheckMark();
         } else {
-            const int ascent = p.fontMetrics().ascent();
             for (int i = 0; i < 4; ++i) {
                 const Line &l = m_lines[std::size_t(i)];
                 if (l.width == 0 || l.height == 0)
@@ -396,7 +434,7 @@ void CellPainter::Render(int row, int column)
                     continue;
                 }
                 p.setPen(l.colour);
-                p.drawText(l.x, l.y + ascent, l.text);
+                p.drawStaticText(l.x, l.y, Shaped(l.text).text);
             }
         }
     }

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QStaticText>
 #include <QString>
 
 #include <array>
@@ -10,9 +14,7 @@
 
 class Channel;
 class ChannelsContext;
-class QFont;
 class QPainter;
-class QImage;
 
 // Paints one cell of the channel grid at a time and measures sample texts for
 // the grid's sizing. Besides the per-cell state it holds the values that
@@ -73,6 +75,12 @@ public:
     static const std::array<QString, 4> &HeaderTexts(int column);
 
 private:
+    struct ShapedText
+    {
+        QStaticText text;
+        int width = 0;
+    };
+    const ShapedText &Shaped(const QString &text);
     void ClearLines();
     void SetHeaderTexts(int column);
     // False for a column that has no data cell.
@@ -97,6 +105,11 @@ private:
     int m_layout = LayoutStack;
     QColor m_background;
     QColor m_markColour;
+
+    QFont m_cacheFont;
+    QHash<QString, ShapedText> m_cache;
+    QHash<QRgb, QImage> m_marks;
+    qreal m_marksRatio = 0;
 };
 
 // The grid's owner-draw entry: row 0 is the header (painted with channel 0
