@@ -507,6 +507,8 @@ void TForm1::RunExchange(ProgrammingJob::Operation operation)
 {
     if (!m_dialogs.progress)
         return;
+    if (m_portPending)
+        DetermineInitialPort();
     const ExchangeLook look = ExchangeLookFor(operation);
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
@@ -567,6 +569,8 @@ void TForm1::ActionSelectFreqRangeExecute()
 void TForm1::ActionComPortExecute()
 {
     TFormComPort *dialog = m_dialogs.comPort;
+    if (m_portPending)
+        DetermineInitialPort();
     if (!dialog || ExecDialog(dialog) != QDialog::Accepted)
         return;
     if (dialog->chosenPort() != 0 && m_dialogs.progress)
