@@ -36,12 +36,6 @@ private slots:
         QCOMPARE(dialogs.messages.first().icon, DialogSeam::Icon::Error);
         QCOMPARE(dialogs.messages.first().text, text);
     }
-
-    void titleIsNotAppendedToCaptions()
-    {
-        QCOMPARE(ApplicationTitle(), QStringLiteral("Программатор радиостанции \"КОРДАН 7К-40БМ\""));
-        QVERIFY(QGuiApplication::applicationDisplayName() != ApplicationTitle());
-    }
 };
 
 int main(int argc, char **argv)

@@ -325,18 +325,6 @@ private slots:
         }
     }
 
-    void stackCentresLines()
-    {
-        CellPainter painter;
-        const PaintedCell cell = Paint(painter, Channel(), 0, 6, CellPainter::Fixed, 200, 100);
-        // Four lines on five divisions of the height.
-        for (int i = 0; i < 4; ++i) {
-            const auto &l = cell.lines[std::size_t(i)];
-            QCOMPARE(l.x, (200 - l.width) / 2);
-            QCOMPARE(l.y, 100 * (i + 1) / 5 - l.height / 2);
-        }
-    }
-
     void nothingCarriesIntoTheNextCell()
     {
         CellPainter painter;

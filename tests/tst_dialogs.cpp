@@ -106,25 +106,6 @@ private slots:
         QCOMPARE(listing.selected, entries.isEmpty() ? -1 : entries.indexOf(ports::PortName(chosen)));
     }
 
-    void entryNumbers_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("number");
-        QTest::newRow("COM7") << QStringLiteral("COM7") << 7;
-        QTest::newRow("COM255") << QStringLiteral("COM255") << 255;
-        QTest::newRow("COM0") << QStringLiteral("COM0") << 0;
-        QTest::newRow("COM256") << QStringLiteral("COM256") << 0;
-        QTest::newRow("COMX") << QStringLiteral("COMX") << 0;
-        QTest::newRow("empty") << QString() << 0;
-    }
-
-    void entryNumbers()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, number);
-        QCOMPARE(PortNumberOfEntry(text), number);
-    }
-
     void enumerationWithoutPortsKeepsTheChoice()
     {
         auto dialog = PortDialog();

@@ -20,7 +20,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 
 namespace {
 
@@ -190,25 +189,6 @@ private slots:
         QCOMPARE(a->toolTip(), caption);
         QCOMPARE(a->text(), menuText);
         QCOMPARE(a->shortcut(), shortcut);
-    }
-
-    void toolBarShowsIconsOnly()
-    {
-        const QToolBar *bar = Main().findChild<QToolBar *>(QStringLiteral("ToolBar"));
-        QVERIFY(bar);
-        QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-        const QList<QAction *> actions = bar->actions();
-        QCOMPARE(actions.size(), 7);
-        const QList<QAction *> expected{Main().FileCreate, Main().FileOpen1, Main().FileSaveAs1, nullptr,
-                                        Main().ActionGetInfo, Main().ActionRead, Main().ActionWrite};
-        for (int i = 0; i < 7; ++i) {
-            if (expected[i])
-                QCOMPARE(actions[i], expected[i]);
-            else
-                QVERIFY(actions[i]->isSeparator());
-        }
-        for (QAction *a : {Main().FileCreate, Main().ActionRead})
-            QVERIFY(!a->icon().isNull());
     }
 
     // --- Status bar ------------------------------------------------------------
@@ -616,6 +596,7 @@ private slots:
         QTest::addColumn<bool>("warned");
         QTest::newRow("same range") << QStringList() << false;
         QTest::newRow("other range") << QStringList{QStringLiteral("--pair"), QStringLiteral("0-400")} << true;
+        QTest::newRow("no usable range") << QStringList{QStringLiteral("--pair"), QStringLiteral("5-5")} << false;
     }
 
     void informationComparesRanges()
