@@ -48,24 +48,26 @@ struct StartFigure
 {
     double milliseconds = 0;
     double megabytes = 0;
+    QSize window;
     bool ok = false;
 };
 
 // Starts `program` with the first-paint probe and reads what it reports.
-StartFigure StartOnce(const QString &program, const QProcessEnvironment &env)
+StartFigure StartOnce(const QString &program, const QProcessEnvironment &env, const QStringList &args = {})
 {
     QProcess p;
     p.setProcessEnvironment(env);
     const long long started = SteadyNanoseconds();
-    p.start(program, {});
+    p.start(program, args);
     StartFigure f;
     if (!p.waitForFinished(30000))
         return f;
     const QList<QByteArray> fields = p.readAllStandardOutput().trimmed().split(' ');
-    if (fields.size() != 3 || fields[0] != "first-paint")
+    if (fields.size() != 5 || fields[0] != "first-paint")
         return f;
     f.milliseconds = double(fields[1].toLongLong() - started) / 1e6;
     f.megabytes = double(fields[2].toLong()) / 1024.0;
+    f.window = QSize(fields[3].toInt(), fields[4].toInt());
     f.ok = true;
     return f;
 }
@@ -83,11 +85,16 @@ bool StartBoth(const QString &floorProgram, const QString &program, const QProce
 {
     std::vector<double> ms[2];
     std::vector<double> mb[2];
-    StartOnce(floorProgram, env);  // warm the file cache
-    StartOnce(program, env);
+    // The first runs warm the file cache; kd-tune's also tells the size it
+    // opens with, which the empty window then takes.
+    const StartFigure first = StartOnce(program, env);
+    if (!first.ok)
+        return false;
+    const QStringList floorArgs{QString::number(first.window.width()), QString::number(first.window.height())};
+    StartOnce(floorProgram, env, floorArgs);
     for (int i = 0; i < kStartRuns; ++i) {
         for (int k = 0; k < 2; ++k) {
-            const StartFigure f = StartOnce(k == 0 ? floorProgram : program, env);
+            const StartFigure f = k == 0 ? StartOnce(floorProgram, env, floorArgs) : StartOnce(program, env);
             if (!f.ok)
                 return false;
             ms[k].push_back(f.milliseconds);
@@ -96,9 +103,9 @@ bool StartBoth(const QString &floorProgram, const QString &program, const QProce
     }
     for (int k = 0; k < 2; ++k) {
         StartFigures &out = k == 0 ? floor : tune;
-        out.median = StartFigure{Median(ms[k]), Median(mb[k]), true};
+        out.median = StartFigure{Median(ms[k]), Median(mb[k]), first.window, true};
         out.fastest = StartFigure{*std::min_element(ms[k].begin(), ms[k].end()),
-                                  *std::min_element(mb[k].begin(), mb[k].end()), true};
+                                  *std::min_element(mb[k].begin(), mb[k].end()), first.window, true};
     }
     return true;
 }
@@ -148,7 +155,9 @@ int main(int argc, char **argv)
         std::printf("start-up: a program did not report its first paint\n");
         return 1;
     }
-    std::printf("start to first paint (%d runs each, in turn):   median              fastest\n", kStartRuns);
+    std::printf("start to first paint, %d x %d window (%d runs each, in turn):\n", program.median.window.width(),
+                program.median.window.height(), kStartRuns);
+    std::printf("                                             median              fastest\n");
     std::printf("  empty main window                      %7.1f ms %6.1f MB  %7.1f ms\n", floor.median.milliseconds,
                 floor.median.megabytes, floor.fastest.milliseconds);
     std::printf("  kd-tune                                %7.1f ms %6.1f MB  %7.1f ms\n",

@@ -43,9 +43,9 @@ private:
     {
         // The steady clock is the system's monotonic clock, the same in every process.
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        std::printf("first-paint %lld %ld\n",
+        std::printf("first-paint %lld %ld %d %d\n",
                     static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                    ResidentKilobytes());
+                    ResidentKilobytes(), m_window->width(), m_window->height());
         std::fflush(stdout);
         // Nothing after the first paint is measured: end here, without the
         // tear-down (and without touching any file the program would write).
