@@ -1,5 +1,7 @@
 #include "ui/dialogseam.h"
 
+#include "ui/application.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -12,7 +14,7 @@ class RealDialogs : public DialogSeam
 public:
     void Message(QWidget *parent, Icon icon, const QString &text) override
     {
-        const QString title = QApplication::applicationDisplayName();
+        const QString title = ApplicationTitle();
         switch (icon) {
         case Icon::Information:
             QMessageBox::information(parent, title, text);

@@ -1,11 +1,9 @@
 // kd-tune: the desktop programmer.
 
-#include <QApplication>
+#include "ui/application.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("KD_Tune"));
-    QApplication::setApplicationName(QStringLiteral("KD_Tune"));
-    return 0;
+    KdApplication app(argc, argv);
+    return RunKdTune(app);
 }

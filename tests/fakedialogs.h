@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ui/dialogseam.h"
+#include "ui/formprogress.h"
+
+#include <QDialog>
+#include <QList>
+#include <QTest>
+
+#include <functional>
+
+// Stands in for every message box, file chooser and modal dialog: records what
+// the windows asked for and answers as the test says, without blocking.
+class FakeDialogs : public DialogSeam
+{
+public:
+    struct Shown
+    {
+        Icon icon;
+        QString text;
+    };
+
+    QList<Shown> messages;
+    QString openAnswer;
+    QString saveAnswer;
+    QStringList openDirs;
+    QString saveDir, saveFilter, saveSuffix;
+    QList<QDialog *> executed;
+    // Decides a dialog's result; by default a progress window runs its job to
+    // the end and everything else is cancelled.
+    std::function<int(QDialog *)> onExec;
+    QString lastLog;
+
+    FakeDialogs() { DialogSeam::Install(this); }
+    ~FakeDialogs() override { DialogSeam::Install(nullptr); }
+
+    void Message(QWidget *, Icon icon, const QString &text) override { messages.append({icon, text}); }
+    QString OpenFileName(QWidget *, const QString &dir) override
+    {
+        openDirs << dir;
+        return openAnswer;
+    }
+    QString SaveFileName(QWidget *, const QString &dir, const QString &filter, const QString &suffix) override
+    {
+        saveDir = dir;
+        saveFilter = filter;
+        saveSuffix = suffix;
+        return saveAnswer;
+    }
+    int Exec(QDialog *dialog) override
+    {
+        executed << dialog;
+        if (onExec)
+            return onExec(dialog);
+        if (auto *progress = qobject_cast<TFormProgress *>(dialog))
+            return RunToEnd(progress);
+        return QDialog::Rejected;
+    }
+
+    // Shows the progress window, waits for its job and closes it, as a user
+    // who reads the log and presses Esc.
+    int RunToEnd(TFormProgress *progress)
+    {
+        progress->show();
+        if (!QTest::qWaitFor([progress] { return progress->job() && progress->job()->finished(); }, 60000))
+            qWarning("the job did not end within a minute");
+        lastLog = progress->logText();
+        progress->done(QDialog::Accepted);
+        return QDialog::Accepted;
+    }
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Shown &m : messages)
+            out << m.text;
+        return out;
+    }
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/cellpainter.h"
+
+#include <QAbstractScrollArea>
+
+class ChannelsContext;
+
+// The channel grid: 12 columns and 101 rows, row 0 the header, which stays in
+// view while the channel rows scroll; column 0 (the channel number) stays in
+// view when the others scroll sideways. Every cell is painted by the channel
+// table's DrawCell through the CellPainter; the grid only lays cells out,
+// keeps the selected row and turns input into moves and edit requests.
+class ChannelGrid : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    ChannelGrid(const ChannelsContext &channels, CellPainter &painter, QWidget *parent = nullptr);
+
+    // The selected row, 1..100 (channel row - 1).
+    int currentRow() const { return m_currentRow; }
+    // Selects a row (clamped to 1..100), scrolls it into view and repaints.
+    void setCurrentRow(int row);
+
+    // Measures the texts and spreads the columns over the client width; done
+    // when the window is first shown and on every resize, then a full repaint.
+    void SizeGrid();
+    const GridMetrics &metrics() const { return m_metrics; }
+
+    // Cell geometry in viewport coordinates; rowAt/columnAt give -1 outside.
+    QRect cellRect(int row, int column) const;
+    int rowAt(int y) const;
+    int columnAt(int x) const;
+    // The first channel row below the header.
+    int firstVisibleRow() const;
+    // Data rows that fit the viewport completely (at least 1).
+    int visibleRows() const;
+
+    // Paints every cell that meets `area` (viewport coordinates).
+    void PaintCells(QPainter &painter, const QRect &area);
+
+signals:
+    // A double click on a channel row, or Enter.
+    void editRequested();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    QSize sizeHint() const override;
+
+private:
+    void UpdateScrollBars();
+    int ColumnLeft(int column) const;  // before horizontal scrolling
+    int TotalWidth() const;
+    int DrawState(int row, int column) const;
+
+    const ChannelsContext &m_channels;
+    CellPainter &m_painter;
+    GridMetrics m_metrics;
+    int m_currentRow = 1;
+};

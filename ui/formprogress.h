@@ -1,0 +1,92 @@
+#pragma once
+
+#include "job/programmingjob.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QWidget>
+
+#include <memory>
+
+class ChannelsContext;
+class QPlainTextEdit;
+class SettingsContext;
+class TInfoContext;
+
+// Draws the progress panel: outside 0..100 only the button face; otherwise the
+// bar (percent of the width) in `colour` with "%d %" centred, white over the
+// bar and black beyond it.
+void PaintProgressPanel(QPainter &painter, const QRect &panel, int percent, const QColor &colour,
+                        const QColor &buttonFace);
+
+// The one owner-drawn panel under the log.
+class ProgressPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ProgressPanel(QWidget *parent = nullptr);
+    void SetProgress(int percent, const QColor &colour);
+    int percent() const { return m_percent; }
+    QColor colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_percent = -1;
+    QColor m_colour;
+};
+
+// The modal window in which a read, write or information job runs: the job's
+// log above its progress panel. The job starts when the window is shown; the
+// window stays open with the log until the user closes it (close box or Esc),
+// and closing it during an exchange ends the exchange first.
+class TFormProgress : public QDialog, private LogView, private JobObserver
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 641;
+    static constexpr int ClientHeight = 172;
+    static constexpr int StatusHeight = 19;
+
+    explicit TFormProgress(QWidget *parent = nullptr);
+    ~TFormProgress() override;
+
+    // The port the next job opens; 0 = none chosen.
+    void SetPort(int port) { m_port = port; }
+    int port() const { return m_port; }
+
+    // Everything the next showing needs: the records the job reads from and
+    // writes into (not owned), the operation, the caption and the panel's
+    // initial percent and colour.
+    void Prepare(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
+                 ProgrammingJob::Operation operation, const QString &caption, int percent, const QColor &colour);
+
+    // The last job, from its showing until the next one; null before any.
+    const ProgrammingJob *job() const { return m_job.get(); }
+    QString logText() const;
+    const ProgressPanel *panel() const { return m_panel; }
+
+    // Every way of closing ends here: an exchange still running is ended first.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void AppendText(const QString &text) override;
+    void ClearText() override;
+    void ProgressChanged(int percent, Rgb colour) override;
+
+    QPlainTextEdit *m_memo = nullptr;
+    ProgressPanel *m_panel = nullptr;
+    std::unique_ptr<ProgrammingJob> m_job;
+    int m_port = 0;
+
+    ChannelsContext *m_channels = nullptr;
+    SettingsContext *m_settings = nullptr;
+    TInfoContext *m_info = nullptr;
+    ProgrammingJob::Operation m_operation = ProgrammingJob::OpInfo;
+    int m_startPercent = 0;
+    QColor m_startColour;
+};

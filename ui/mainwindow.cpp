@@ -1,0 +1,598 @@
+#include "ui/mainwindow.h"
+
+#include "job/jobrunner.h"
+#include "job/programmerid.h"
+#include "link/portdirectory.h"
+#include "model/configdocument.h"
+#include "ui/about.h"
+#include "ui/channelgrid.h"
+#include "ui/dialogseam.h"
+#include "ui/form_freqrange.h"
+#include "ui/formchannel.h"
+#include "ui/formcom.h"
+#include "ui/formprogress.h"
+#include "ui/pictures.h"
+#include "ui/settingspages.h"
+#include "ui/statuspanels.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
+
+QFont InfoFont()
+{
+    QFont font;
+    if (QFontDatabase::hasFamily(QStringLiteral("Lucida Console")))
+        font = QFont(QStringLiteral("Lucida Console"));
+    else
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    return font;
+}
+
+// Resets a flag however the scope is left.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+ExchangeLook ExchangeLookFor(ProgrammingJob::Operation operation)
+{
+    switch (operation) {
+    case ProgrammingJob::OpRead: return {TForm1::tr("Чтение ..."), QColor(0, 128, 0), 35};
+    case ProgrammingJob::OpWrite: return {TForm1::tr("Запись ..."), QColor(255, 0, 0), 70};
+    case ProgrammingJob::OpInfo: return {TForm1::tr("Информация ..."), QColor(0, 128, 0), 35};
+    }
+    return {};
+}
+
+bool WriteAllowed(const TInfoContext &info)
+{
+    return info.programmerVersion == ProgrammerId();
+}
+
+bool RadioRangeDiffers(const TInfoContext &info, const FreqRangeList &ranges)
+{
+    return info.range.IsValid() && !info.range.Equals(ranges.Current());
+}
+
+TForm1::TForm1(const QString &rangeListPath, QWidget *parent)
+    : QMainWindow(parent), m_channels(rangeListPath)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(tr("Программатор мобильных радиостанций"));
+    setMinimumSize(960, 600);
+    resize(960, 600);
+
+    CreateActions();
+    CreatePages();
+    CreateMenusAndToolBar();
+
+    // Port, range, spare; the port panel widens when "COM255" would not fit.
+    const int portWidth = std::max(50, fontMetrics().horizontalAdvance(QStringLiteral("COM255")) + 10);
+    m_status = new StatusPanels({portWidth, 600, 50}, this);
+    m_status->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setContentsMargins(0, 0, 0, 0);
+    statusBar()->addWidget(m_status, 1);
+    connect(m_status, &StatusPanels::panelPressed, this, &TForm1::StatusPanelPressed);
+
+    // The settings pages take the mouse wheel anywhere over the window first.
+    qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::SetDialogs(const ProgramDialogs &dialogs)
+{
+    m_dialogs = dialogs;
+}
+
+void TForm1::CreateActions()
+{
+    auto make = [this](QAction *&action, const char *name, const QString &caption, const QKeySequence &shortcut,
+                       void (TForm1::*slot)(), const QString &icon = QString()) {
+        action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        action->setToolTip(caption);
+        action->setIconText(caption);
+        action->setShortcut(shortcut);
+        if (!icon.isEmpty())
+            action->setIcon(SvgIcon(icon, 20));
+        connect(action, &QAction::triggered, this, slot);
+    };
+    make(FileCreate, "FileCreate", tr("Создать"), QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::FileCreateExecute,
+         QStringLiteral(":/icons/file_new.svg"));
+    make(FileOpen1, "FileOpen1", tr("Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O), &TForm1::FileOpen1Execute,
+         QStringLiteral(":/icons/file_open.svg"));
+    make(FileSaveAs1, "FileSaveAs1", tr("Сохранить как"), QKeySequence(Qt::CTRL | Qt::Key_S),
+         &TForm1::FileSaveAs1Execute, QStringLiteral(":/icons/file_save.svg"));
+    make(ActionGridRiver, "ActionGridRiver", tr("Судовая сетка частот"), QKeySequence(),
+         &TForm1::ActionGridRiverExecute);
+    make(ActionGridBank, "ActionGridBank", tr("Береговая сетка частот"), QKeySequence(),
+         &TForm1::ActionGridBankExecute);
+    make(ActionGetInfo, "ActionGetInfo", tr("Информация"), QKeySequence(Qt::CTRL | Qt::Key_I),
+         &TForm1::ActionGetInfoExecute, QStringLiteral(":/icons/radio_info.svg"));
+    make(ActionRead, "ActionRead", tr("Прочитать из радиостанции"), QKeySequence(Qt::CTRL | Qt::Key_R),
+         &TForm1::ActionReadExecute, QStringLiteral(":/icons/radio_read.svg"));
+    make(ActionWrite, "ActionWrite", tr("Записать в радиостанцию"), QKeySequence(Qt::CTRL | Qt::Key_W),
+         &TForm1::ActionWriteExecute, QStringLiteral(":/icons/radio_write.svg"));
+    make(ActionComPort, "ActionComPort", tr("Выбрать COM порт"), QKeySequence(Qt::CTRL | Qt::Key_C),
+         &TForm1::ActionComPortExecute);
+    make(ActionSelectFreqRange, "ActionSelectFreqRange", tr("Выбрать диапазон частот"),
+         QKeySequence(Qt::CTRL | Qt::Key_F), &TForm1::ActionSelectFreqRangeExecute);
+    make(ActionAbout, "ActionAbout", tr("О программе"), QKeySequence(Qt::Key_F1), &TForm1::ActionAboutExecute);
+    make(ActionEditChannel, "ActionEditChannel", QString(), QKeySequence(), &TForm1::ActionEditChannelExecute);
+
+    // Menu entries whose text differs from the action's caption; the caption
+    // stays the tool bar's tip.
+    FileSaveAs1->setText(tr("Сохранить как ..."));
+    ActionRead->setText(tr("Прочитать"));
+    ActionWrite->setText(tr("Записать"));
+    ActionComPort->setText(tr("Выбрать &COM порт"));
+
+    // Shortcuts work wherever the focus is in the window.
+    for (QAction *a : {FileCreate, FileOpen1, FileSaveAs1, ActionGetInfo, ActionRead, ActionWrite, ActionComPort,
+                       ActionSelectFreqRange, ActionAbout})
+        addAction(a);
+}
+
+void TForm1::CreateMenusAndToolBar()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = bar->addMenu(tr("Файл"));
+    file->addAction(FileCreate);
+    file->addAction(FileOpen1);
+    file->addAction(FileSaveAs1);
+    file->addAction(ActionGridRiver);
+    file->addAction(ActionGridBank);
+    QMenu *radio = bar->addMenu(tr("Радиостанция"));
+    radio->addAction(ActionGetInfo);
+    radio->addAction(ActionRead);
+    radio->addAction(ActionWrite);
+    QMenu *setup = bar->addMenu(tr("Установки"));
+    setup->addAction(ActionComPort);
+    setup->addAction(ActionSelectFreqRange);
+    bar->addAction(ActionAbout);
+
+    // The tool bar sits right of the menus, on the same line.
+    auto *tools = new QToolBar(this);
+    tools->setObjectName(QStringLiteral("ToolBar"));
+    tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tools->setIconSize(QSize(20, 20));
+    tools->setMovable(false);
+    tools->setFloatable(false);
+    tools->addAction(FileCreate);
+    tools->addAction(FileOpen1);
+    tools->addAction(FileSaveAs1);
+    tools->addSeparator();
+    tools->addAction(ActionGetInfo);
+    tools->addAction(ActionRead);
+    tools->addAction(ActionWrite);
+    bar->setCornerWidget(tools, Qt::TopRightCorner);
+}
+
+void TForm1::CreatePages()
+{
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl"));
+
+    m_grid = new ChannelGrid(m_channels, m_painter, m_pages);
+    m_grid->setObjectName(QStringLiteral("DrawGridChannels"));
+    connect(m_grid, &ChannelGrid::editRequested, this, &TForm1::ActionEditChannelExecute);
+
+    m_settingsPages = new SettingsPages(m_settings, m_info, m_painter, this);
+    connect(m_settingsPages, &SettingsPages::gridRepaintNeeded, this, &TForm1::RepaintGrid);
+    connect(m_settingsPages, &SettingsPages::secondPageVisibleChanged, this,
+            [this](bool visible) { SetPageVisible(PageSettings2, visible); });
+
+    m_infoMemo = new QPlainTextEdit(m_pages);
+    m_infoMemo->setObjectName(QStringLiteral("MemoInfo"));
+    m_infoMemo->setReadOnly(true);
+    m_infoMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_infoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_infoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_infoMemo->setFont(InfoFont());
+
+    m_pageWidgets[PageChannels] = m_grid;
+    m_pageWidgets[PageSettings] = m_settingsPages->page1();
+    m_pageWidgets[PageSettings2] = m_settingsPages->page2();
+    m_pageWidgets[PageInfo] = m_infoMemo;
+    m_pages->addTab(m_grid, tr("Каналы"));
+    m_pages->addTab(m_settingsPages->page1(), tr("Настройки"));
+    m_pages->addTab(m_settingsPages->page2(), tr("Настройки 2"));
+    m_pages->addTab(m_infoMemo, tr("Информация о радиостанции"));
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == PageSettings)
+            ShowSettings();
+    });
+    setCentralWidget(m_pages);
+}
+
+QWidget *TForm1::page(Page page) const
+{
+    return m_pageWidgets[page];
+}
+
+bool TForm1::pageVisible(Page page) const
+{
+    return m_pages->isTabVisible(page);
+}
+
+void TForm1::SetPageVisible(Page page, bool visible)
+{
+    m_pages->setTabVisible(page, visible);
+}
+
+void TForm1::RepaintGrid()
+{
+    m_grid->viewport()->update();
+}
+
+void TForm1::CentreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown && !event->spontaneous()) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    // Wide enough for every column of the grid where the screen allows.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize chrome = frameGeometry().size() - size();
+        resize(sizeHint().expandedTo(size()).boundedTo(screen->availableGeometry().size() - chrome));
+    }
+    CentreOnScreen();
+    m_grid->SizeGrid();
+    m_pages->setCurrentIndex(PageChannels);
+    m_grid->setFocus();
+    RepaintGrid();
+
+    // The port is looked up once the window has been painted: asking the
+    // system for its serial ports takes longer than all the rest of the start.
+    m_portPending = true;
+
+    SetPageVisible(PageInfo, false);
+    SetPageVisible(PageSettings2, false);
+
+    m_channels.ranges.Select(0);
+    ShowCurrentRange();
+
+    ActionSelectFreqRange->setEnabled(true);
+    ActionSelectFreqRange->setVisible(true);
+    ActionGridRiver->setVisible(false);
+    ActionGridBank->setVisible(false);
+
+    setWindowTitle(tr("Программатор каналов и настроек мобильных радиостанций"));
+}
+
+void TForm1::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_portPending && !m_portScheduled) {
+        m_portScheduled = true;
+        QTimer::singleShot(0, this, [this] {
+            if (m_portPending)
+                DetermineInitialPort();
+        });
+    }
+}
+
+void TForm1::DetermineInitialPort()
+{
+    m_portPending = false;
+    if (m_dialogs.comPort && m_dialogs.progress)
+        m_dialogs.progress->SetPort(m_dialogs.comPort->Enumerate());
+    ShowPort();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && watched->isWidgetType() && m_settingsPages) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->window() == this) {
+            auto *wheel = static_cast<QWheelEvent *>(event);
+            const int delta = wheel->angleDelta().y();
+            if (delta != 0 && m_settingsPages->HandleWheel(wheel->globalPosition().toPoint(), delta)) {
+                wheel->accept();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+int TForm1::ExecDialog(QDialog *dialog)
+{
+    if (!dialog)
+        return QDialog::Rejected;
+    FlagScope open(m_dialogOpen);
+    return DialogSeam::Current().Exec(dialog);
+}
+
+// --- Refresh steps -----------------------------------------------------------
+
+void TForm1::ShowSettings()
+{
+    m_settingsPages->ShowSettings();
+}
+
+void TForm1::ShowRadioInfo()
+{
+    if (!m_info.IsComplete()) {
+        SetPageVisible(PageInfo, false);
+        return;
+    }
+    SetPageVisible(PageInfo, true);
+    // Tab stops every eight characters, as the report is laid out; measured
+    // here because the page stays hidden until the first report.
+    m_infoMemo->setTabStopDistance(8 * QFontMetricsF(m_infoMemo->font()).horizontalAdvance(QLatin1Char(' ')));
+    QString report = m_info.BuildReport();
+    report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_infoMemo->setPlainText(report);
+
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_painter.PowerWatts[i] = m_info.txPower[i];
+        if (m_dialogs.chan)
+            m_dialogs.chan->powerWatts[i] = m_info.txPower[i];
+    }
+    RepaintGrid();
+
+    if (WriteAllowed(m_info)) {
+        ActionWrite->setEnabled(true);
+    } else {
+        ActionWrite->setEnabled(false);
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                      tr("Для программирования станции необходим другой программатор [%1]")
+                                          .arg(m_info.programmerVersion));
+    }
+}
+
+void TForm1::AdoptRadioRange()
+{
+    ::AdoptRadioRange(m_channels, m_info);
+    ShowCurrentRange();
+}
+
+void TForm1::ShowCurrentRange()
+{
+    QString text;
+    if (m_channels.ranges.CurrentText(text))
+        m_status->SetText(PanelRange, text);
+}
+
+void TForm1::ShowPort()
+{
+    const int port = m_dialogs.progress ? m_dialogs.progress->port() : 0;
+    if (port != 0)
+        m_status->SetText(PanelPort, ports::PortName(port));
+}
+
+void TForm1::StatusPanelPressed(int panel)
+{
+    if (m_dialogOpen)
+        return;
+    if (panel == PanelPort)
+        ActionComPortExecute();
+    else if (panel == PanelRange)
+        ActionSelectFreqRangeExecute();
+}
+
+// --- Files -------------------------------------------------------------------
+
+QString TForm1::LastFolder()
+{
+    return UserSettings().value(kLastFolderKey).toString();
+}
+
+void TForm1::RememberFolder(const QString &file)
+{
+    UserSettings().setValue(kLastFolderKey, QFileInfo(file).absolutePath());
+}
+
+void TForm1::FileCreateExecute()
+{
+    m_channels.ResetAll();
+    m_settings.Reset();
+    ShowSettings();
+    ShowRadioInfo();
+    RepaintGrid();
+}
+
+void TForm1::FileOpen1Execute()
+{
+    const QString path = DialogSeam::Current().OpenFileName(this, LastFolder());
+    if (path.isEmpty())
+        return;
+    RememberFolder(path);
+    OpenFile(path);
+}
+
+bool TForm1::OpenFile(const QString &path)
+{
+    bool removed = false;
+    QString error;
+    if (!ConfigurationDocument::Open(path, m_channels, m_settings, removed, error)) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error, error);
+        return false;
+    }
+    ShowCurrentRange();
+    if (removed)
+        DialogSeam::Current().Message(
+            this, DialogSeam::Icon::Warning,
+            tr("При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+    RepaintGrid();
+    ShowSettings();
+    ShowRadioInfo();
+    return true;
+}
+
+void TForm1::FileSaveAs1Execute()
+{
+    const QString path = DialogSeam::Current().SaveFileName(this, LastFolder(), tr("Настройки радиостанции (*.xml)"),
+                                                            QStringLiteral("xml"));
+    if (path.isEmpty())
+        return;
+    RememberFolder(path);
+    SaveFile(path);
+}
+
+bool TForm1::SaveFile(const QString &path)
+{
+    QString error;
+    if (!ConfigurationDocument::Save(path, m_channels, m_settings, error)) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error, error);
+        return false;
+    }
+    // Saving may put a channel's power levels in order.
+    RepaintGrid();
+    return true;
+}
+
+void TForm1::ActionGridRiverExecute()
+{
+    m_channels.ApplyFrequencyPlan(false);
+    RepaintGrid();
+}
+
+void TForm1::ActionGridBankExecute()
+{
+    m_channels.ApplyFrequencyPlan(true);
+    RepaintGrid();
+}
+
+// --- Radio exchanges ---------------------------------------------------------
+
+void TForm1::RunExchange(ProgrammingJob::Operation operation)
+{
+    if (!m_dialogs.progress)
+        return;
+    if (m_portPending)
+        DetermineInitialPort();
+    const ExchangeLook look = ExchangeLookFor(operation);
+    m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
+    ExecDialog(m_dialogs.progress);
+}
+
+void TForm1::ActionReadExecute()
+{
+    RunExchange(ProgrammingJob::OpRead);
+    ShowSettings();
+    ShowRadioInfo();
+    AdoptRadioRange();
+    RepaintGrid();
+}
+
+void TForm1::ActionWriteExecute()
+{
+    RunExchange(ProgrammingJob::OpWrite);
+    ShowSettings();
+    ShowRadioInfo();
+    RepaintGrid();
+}
+
+void TForm1::ActionGetInfoExecute()
+{
+    RunExchange(ProgrammingJob::OpInfo);
+    ShowSettings();
+    ShowRadioInfo();
+    if (pageVisible(PageInfo))
+        m_pages->setCurrentIndex(PageInfo);
+    if (RadioRangeDiffers(m_info, m_channels.ranges))
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Warning,
+                                      tr("Выбранный диапазон частот не совпадает с диапазоном частот радиостанции"));
+    RepaintGrid();
+}
+
+// --- Dialogs -----------------------------------------------------------------
+
+void TForm1::ActionSelectFreqRangeExecute()
+{
+    TFormFreqRange *dialog = m_dialogs.freqRange;
+    if (!dialog)
+        return;
+    QStringList items;
+    m_channels.ranges.FillStrings(items);
+    dialog->Fill(items, m_channels.ranges.CurrentIndex());
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    if (!m_channels.ranges.Select(dialog->selectedIndex()))
+        return;
+    ShowCurrentRange();
+    const bool kept = m_channels.RemoveOutOfRange();
+    RepaintGrid();
+    if (!kept)
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Warning,
+                                      tr("При смене диапазона частот некоторые каналы были удалены."));
+}
+
+void TForm1::ActionComPortExecute()
+{
+    TFormComPort *dialog = m_dialogs.comPort;
+    if (m_portPending)
+        DetermineInitialPort();
+    if (!dialog || ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    if (dialog->chosenPort() != 0 && m_dialogs.progress)
+        m_dialogs.progress->SetPort(dialog->chosenPort());
+    ShowPort();
+}
+
+void TForm1::ActionAboutExecute()
+{
+    ExecDialog(m_dialogs.about);
+}
+
+void TForm1::ActionEditChannelExecute()
+{
+    TFormChan *editor = m_dialogs.chan;
+    const int row = m_grid->currentRow();
+    if (!editor || row < 1)
+        return;
+    editor->Prepare(&m_channels, &m_painter, row - 1, [this](int gridRow) {
+        m_grid->setCurrentRow(gridRow);
+        RepaintGrid();
+    });
+    ExecDialog(editor);
+    RepaintGrid();
+}

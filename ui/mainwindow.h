@@ -1,0 +1,175 @@
+#pragma once
+
+#include "job/programmingjob.h"
+#include "model/channelscontext.h"
+#include "model/infocontext.h"
+#include "model/settingscontext.h"
+#include "ui/cellpainter.h"
+
+#include <QColor>
+#include <QMainWindow>
+
+class ChannelGrid;
+class QAction;
+class QDialog;
+class QPlainTextEdit;
+class QTabWidget;
+class SettingsPages;
+class StatusPanels;
+class TFormAbout;
+class TFormChan;
+class TFormComPort;
+class TFormFreqRange;
+class TFormProgress;
+
+// The windows the main window shows modally; created after it, once, and
+// reused for the whole run.
+struct ProgramDialogs
+{
+    TFormChan *chan = nullptr;
+    TFormAbout *about = nullptr;
+    TFormComPort *comPort = nullptr;
+    TFormProgress *progress = nullptr;
+    TFormFreqRange *freqRange = nullptr;
+};
+
+// How each radio exchange is presented: the progress window's caption and the
+// panel's colour and percent before the job reports anything.
+struct ExchangeLook
+{
+    QString caption;
+    QColor colour;
+    int percent = 0;
+};
+ExchangeLook ExchangeLookFor(ProgrammingJob::Operation operation);
+
+// A radio may be written only by the programmer it asks for.
+bool WriteAllowed(const TInfoContext &info);
+
+// After "Информация": the radio reports a usable range that is not the
+// selected one.
+bool RadioRangeDiffers(const TInfoContext &info, const FreqRangeList &ranges);
+
+// The program's only main window. It owns the working model (channel table,
+// settings table, radio information, the grid's painter) for the whole run,
+// shows it on four pages and starts every operation; files go through the
+// configuration document and radio exchanges through the progress window.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    enum Page { PageChannels, PageSettings, PageSettings2, PageInfo };
+    enum StatusPanel { PanelPort = 0, PanelRange = 1, PanelSpare = 2 };
+
+    // `rangeListPath`: the range list file; empty keeps the list in memory.
+    explicit TForm1(const QString &rangeListPath, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    void SetDialogs(const ProgramDialogs &dialogs);
+
+    // The model.
+    ChannelsContext &channels() { return m_channels; }
+    SettingsContext &settings() { return m_settings; }
+    TInfoContext &info() { return m_info; }
+    CellPainter &painter() { return m_painter; }
+    bool dialogOpen() const { return m_dialogOpen; }
+
+    // The controls, for the start-up code and the tests.
+    ChannelGrid *grid() const { return m_grid; }
+    QTabWidget *pageControl() const { return m_pages; }
+    QWidget *page(Page page) const;
+    bool pageVisible(Page page) const;
+    QPlainTextEdit *infoMemo() const { return m_infoMemo; }
+    StatusPanels *statusPanels() const { return m_status; }
+    SettingsPages *settingsPages() const { return m_settingsPages; }
+
+    // Actions, by the names the program's documentation uses.
+    QAction *FileCreate = nullptr;
+    QAction *FileOpen1 = nullptr;
+    QAction *FileSaveAs1 = nullptr;
+    QAction *ActionGridRiver = nullptr;
+    QAction *ActionGridBank = nullptr;
+    QAction *ActionGetInfo = nullptr;
+    QAction *ActionRead = nullptr;
+    QAction *ActionWrite = nullptr;
+    QAction *ActionComPort = nullptr;
+    QAction *ActionSelectFreqRange = nullptr;
+    QAction *ActionAbout = nullptr;
+    QAction *ActionEditChannel = nullptr;
+
+    // Common refresh steps.
+    void ShowSettings();
+    void ShowRadioInfo();
+    void AdoptRadioRange();
+    void ShowPort();
+    void ShowCurrentRange();
+
+    // "Открыть" after the file has been chosen, and `kd-tune FILE`. A file
+    // that cannot be read leaves the model, the range list and the pages as
+    // they were and says why.
+    bool OpenFile(const QString &path);
+    // "Сохранить как" after the name has been chosen.
+    bool SaveFile(const QString &path);
+
+    // The port the progress window opens: the stored default when present,
+    // else the first port. Runs after the window's first paint unless called
+    // before that.
+    void DetermineInitialPort();
+
+    // A press on a status bar panel.
+    void StatusPanelPressed(int panel);
+
+    // The folder the open and save dialogs start in: the one last used.
+    static QString LastFolder();
+
+public slots:
+    void FileCreateExecute();
+    void FileOpen1Execute();
+    void FileSaveAs1Execute();
+    void ActionGridRiverExecute();
+    void ActionGridBankExecute();
+    void ActionGetInfoExecute();
+    void ActionReadExecute();
+    void ActionWriteExecute();
+    void ActionComPortExecute();
+    void ActionSelectFreqRangeExecute();
+    void ActionAboutExecute();
+    void ActionEditChannelExecute();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateMenusAndToolBar();
+    void CreatePages();
+    void FormShow();
+    void CentreOnScreen();
+    // Shows a dialog modally through the seam with `dialogOpen` set.
+    int ExecDialog(QDialog *dialog);
+    void RunExchange(ProgrammingJob::Operation operation);
+    void RepaintGrid();
+    void SetPageVisible(Page page, bool visible);
+    static void RememberFolder(const QString &file);
+
+    // Declared before everything that refers to them: the model outlives the
+    // pages and the grid.
+    ChannelsContext m_channels;
+    SettingsContext m_settings;
+    TInfoContext m_info;
+    CellPainter m_painter;
+
+    ProgramDialogs m_dialogs;
+    ChannelGrid *m_grid = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QWidget *m_pageWidgets[4] = {};
+    QPlainTextEdit *m_infoMemo = nullptr;
+    StatusPanels *m_status = nullptr;
+    SettingsPages *m_settingsPages = nullptr;
+    bool m_dialogOpen = false;
+    bool m_shown = false;
+    bool m_portPending = false;
+    bool m_portScheduled = false;
+};
