@@ -1,6 +1,5 @@
 #include "ui/edithistory.h"
 
-#include <QCoreApplication>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -141,7 +140,7 @@ QString EditHistory::RedoText() const
 
 void EditHistory::Undo()
 {
-    Record(QCoreApplication::translate("EditHistory", "изменение таблиц"));
+    Record(tr("изменение таблиц"));
     m_stack->undo();
     Notify();
 }
@@ -150,7 +149,7 @@ void EditHistory::Redo()
 {
     // A change not recorded yet would be lost by redoing over it; recording it
     // ends the redo steps instead.
-    Record(QCoreApplication::translate("EditHistory", "изменение таблиц"));
+    Record(tr("изменение таблиц"));
     m_stack->redo();
     Notify();
 }
