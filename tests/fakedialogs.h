@@ -30,6 +30,9 @@ public:
     // the end and everything else is cancelled.
     std::function<int(QDialog *)> onExec;
     QString lastLog;
+    // Questions about unsaved changes, and the answer each one gets.
+    QStringList saveQuestions;
+    SaveChoice saveChoice = SaveChoice::Discard;
 
     FakeDialogs() { DialogSeam::Install(this); }
     ~FakeDialogs() override { DialogSeam::Install(nullptr); }
@@ -55,6 +58,12 @@ public:
         if (auto *progress = qobject_cast<TFormProgress *>(dialog))
             return RunToEnd(progress);
         return QDialog::Rejected;
+    }
+
+    SaveChoice AskSave(QWidget *, const QString &text) override
+    {
+        saveQuestions << text;
+        return saveChoice;
     }
 
     // Shows the progress window, waits for its job and closes it, as a user

@@ -31,6 +31,7 @@ public:
     }
     QString OpenFileName(QWidget *, const QString &) override { return {}; }
     QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    SaveChoice AskSave(QWidget *, const QString &) override { return SaveChoice::Discard; }
     int Exec(QDialog *dialog) override
     {
         auto *progress = qobject_cast<TFormProgress *>(dialog);

@@ -123,9 +123,9 @@ int ChannelGrid::DrawState(int row, int column) const
 {
     if (row == 0 || column == 0)
         return CellPainter::Fixed;
-    if (row != m_currentRow)
+    if (!m_selected.test(std::size_t(row)))
         return 0;
-    return CellPainter::Selected | (hasFocus() ? CellPainter::Focused : 0);
+    return CellPainter::Selected | (row == m_currentRow && hasFocus() ? CellPainter::Focused : 0);
 }
 
 void ChannelGrid::PaintCells(QPainter &p, const QRect &area)
@@ -188,26 +188,69 @@ void ChannelGrid::scrollContentsBy(int, int)
 void ChannelGrid::setCurrentRow(int row)
 {
     row = std::clamp(row, 1, kLastRow);
-    m_currentRow = row;
+    selectRows(row, row);
+}
+
+void ChannelGrid::selectRows(int anchor, int current)
+{
+    anchor = std::clamp(anchor, 1, kLastRow);
+    current = std::clamp(current, 1, kLastRow);
+    m_selected.reset();
+    for (int r = std::min(anchor, current); r <= std::max(anchor, current); ++r)
+        m_selected.set(std::size_t(r));
+    m_anchorRow = anchor;
+    m_currentRow = current;
+    ScrollToRow(current);
+    viewport()->update();
+    emit selectionChanged();
+}
+
+void ChannelGrid::MoveTo(int row, bool extend)
+{
+    selectRows(extend ? m_anchorRow : row, row);
+}
+
+void ChannelGrid::ScrollToRow(int row)
+{
     QScrollBar *v = verticalScrollBar();
     const int first = firstVisibleRow();
     if (row < first)
         v->setValue(row - 1);
     else if (row >= first + visibleRows())
         v->setValue(row - visibleRows());
-    viewport()->update();
+}
+
+QList<int> ChannelGrid::selectedRows() const
+{
+    QList<int> rows;
+    for (int r = 1; r <= kLastRow; ++r) {
+        if (m_selected.test(std::size_t(r)))
+            rows << r;
+    }
+    return rows;
+}
+
+bool ChannelGrid::isRowSelected(int row) const
+{
+    return row >= 1 && row <= kLastRow && m_selected.test(std::size_t(row));
 }
 
 void ChannelGrid::keyPressEvent(QKeyEvent *event)
 {
     const int page = visibleRows();
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectRows(1, kLastRow);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
-    case Qt::Key_Up: setCurrentRow(m_currentRow - 1); break;
-    case Qt::Key_Down: setCurrentRow(m_currentRow + 1); break;
-    case Qt::Key_PageUp: setCurrentRow(m_currentRow - page); break;
-    case Qt::Key_PageDown: setCurrentRow(m_currentRow + page); break;
-    case Qt::Key_Home: setCurrentRow(1); break;
-    case Qt::Key_End: setCurrentRow(kLastRow); break;
+    case Qt::Key_Up: MoveTo(std::max(1, m_currentRow - 1), extend); break;
+    case Qt::Key_Down: MoveTo(std::min(kLastRow, m_currentRow + 1), extend); break;
+    case Qt::Key_PageUp: MoveTo(std::max(1, m_currentRow - page), extend); break;
+    case Qt::Key_PageDown: MoveTo(std::min(kLastRow, m_currentRow + page), extend); break;
+    case Qt::Key_Home: MoveTo(1, extend); break;
+    case Qt::Key_End: MoveTo(kLastRow, extend); break;
     case Qt::Key_Left:
         horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
         break;
@@ -228,15 +271,45 @@ void ChannelGrid::keyPressEvent(QKeyEvent *event)
 void ChannelGrid::mousePressEvent(QMouseEvent *event)
 {
     const int row = rowAt(event->position().toPoint().y());
-    if (event->button() == Qt::LeftButton && row >= 1)
-        setCurrentRow(row);
+    if (row >= 1 && event->button() == Qt::LeftButton) {
+        if (event->modifiers() & Qt::ShiftModifier) {
+            MoveTo(row, true);
+        } else if (event->modifiers() & Qt::ControlModifier) {
+            // Adds the row or takes it away; the last selected row stays.
+            if (!m_selected.test(std::size_t(row)) || m_selected.count() > 1) {
+                m_selected.flip(std::size_t(row));
+                if (m_selected.test(std::size_t(row)))
+                    m_currentRow = row;
+                else if (row == m_currentRow)
+                    m_currentRow = selectedRows().first();
+                m_anchorRow = row;
+                viewport()->update();
+                emit selectionChanged();
+            }
+        } else {
+            MoveTo(row, false);
+        }
+    } else if (row >= 1 && event->button() == Qt::RightButton && !m_selected.test(std::size_t(row))) {
+        // The context menu acts on the row under the pointer.
+        MoveTo(row, false);
+    }
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void ChannelGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    // Dragging with the left button selects from the anchor to the pointer.
+    const int row = rowAt(event->position().toPoint().y());
+    if ((event->buttons() & Qt::LeftButton) && row >= 1 && row != m_currentRow
+        && !(event->modifiers() & Qt::ControlModifier))
+        MoveTo(row, true);
+    QAbstractScrollArea::mouseMoveEvent(event);
 }
 
 void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const int row = rowAt(event->position().toPoint().y());
-    if (event->button() == Qt::LeftButton && row >= 1) {
+    if (event->button() == Qt::LeftButton && row >= 1 && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
         setCurrentRow(row);
         emit editRequested();
         return;

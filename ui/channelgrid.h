@@ -3,6 +3,9 @@
 #include "ui/cellpainter.h"
 
 #include <QAbstractScrollArea>
+#include <QList>
+
+#include <bitset>
 
 class ChannelsContext;
 
@@ -10,17 +13,26 @@ class ChannelsContext;
 // view while the channel rows scroll; column 0 (the channel number) stays in
 // view when the others scroll sideways. Every cell is painted by the channel
 // table's DrawCell through the CellPainter; the grid only lays cells out,
-// keeps the selected row and turns input into moves and edit requests.
+// keeps the selected rows and turns input into moves and edit requests.
+// Several rows can be selected (Shift extends from the anchor, Ctrl adds or
+// takes away a row, Ctrl+A takes all); the current row, the one the editor
+// opens, is always among them.
 class ChannelGrid : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
     ChannelGrid(const ChannelsContext &channels, CellPainter &painter, QWidget *parent = nullptr);
 
-    // The selected row, 1..100 (channel row - 1).
+    // The current row, 1..100 (channel row - 1).
     int currentRow() const { return m_currentRow; }
-    // Selects a row (clamped to 1..100), scrolls it into view and repaints.
+    // Selects a row alone (clamped to 1..100), scrolls it into view and repaints.
     void setCurrentRow(int row);
+    // Selects the rows from `anchor` to `current` (both clamped to 1..100);
+    // `current` becomes the current row.
+    void selectRows(int anchor, int current);
+    // The selected rows in ascending order; never empty.
+    QList<int> selectedRows() const;
+    bool isRowSelected(int row) const;
 
     // Measures the texts and spreads the columns over the client width; done
     // when the window is first shown and on every resize, then a full repaint.
@@ -42,6 +54,7 @@ public:
 signals:
     // A double click on a channel row, or Enter.
     void editRequested();
+    void selectionChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -49,6 +62,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -59,9 +73,15 @@ private:
     int ColumnLeft(int column) const;  // before horizontal scrolling
     int TotalWidth() const;
     int DrawState(int row, int column) const;
+    // Makes `row` current; `extend` selects from the anchor to it, else it is
+    // selected alone and becomes the anchor.
+    void MoveTo(int row, bool extend);
+    void ScrollToRow(int row);
 
     const ChannelsContext &m_channels;
     CellPainter &m_painter;
     GridMetrics m_metrics;
     int m_currentRow = 1;
+    int m_anchorRow = 1;
+    std::bitset<CellPainter::Rows> m_selected{1u << 1};
 };

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -41,6 +42,24 @@ public:
         return dialog.selectedFiles().first();
     }
     int Exec(QDialog *dialog) override { return dialog->exec(); }
+    SaveChoice AskSave(QWidget *parent, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::NoButton, parent);
+        QPushButton *save = box.addButton(QCoreApplication::translate("DialogSeam", "Сохранить"),
+                                          QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(QCoreApplication::translate("DialogSeam", "Не сохранять"),
+                                             QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(QCoreApplication::translate("DialogSeam", "Отменить"),
+                                            QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save)
+            return SaveChoice::Save;
+        if (box.clickedButton() == discard)
+            return SaveChoice::Discard;
+        return SaveChoice::Cancel;
+    }
 };
 
 RealDialogs g_real;

@@ -12,6 +12,7 @@ class DialogSeam
 {
 public:
     enum class Icon { Information, Warning, Error };
+    enum class SaveChoice { Save, Discard, Cancel };
 
     virtual ~DialogSeam() = default;
 
@@ -22,6 +23,9 @@ public:
     virtual QString SaveFileName(QWidget *parent, const QString &dir, const QString &filter, const QString &suffix) = 0;
     // Shows `dialog` modally and returns its result (QDialog::Accepted or Rejected).
     virtual int Exec(QDialog *dialog) = 0;
+    // Unsaved changes: "Сохранить", "Не сохранять" or "Отменить" (also Esc and
+    // the close box).
+    virtual SaveChoice AskSave(QWidget *parent, const QString &text) = 0;
 
     // The seam in force; the real dialogs unless a test replaced them.
     static DialogSeam &Current();

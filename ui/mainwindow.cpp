@@ -3,10 +3,12 @@
 #include "job/jobrunner.h"
 #include "job/programmerid.h"
 #include "link/portdirectory.h"
+#include "model/channeltext.h"
 #include "model/configdocument.h"
 #include "ui/about.h"
 #include "ui/channelgrid.h"
 #include "ui/dialogseam.h"
+#include "ui/edithistory.h"
 #include "ui/form_freqrange.h"
 #include "ui/formchannel.h"
 #include "ui/formcom.h"
@@ -17,6 +19,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMenuBar>
@@ -91,6 +95,7 @@ TForm1::TForm1(const QString &rangeListPath, QWidget *parent)
     CreateActions();
     CreatePages();
     CreateMenusAndToolBar();
+    CreateEditActions();
 
     // Port, range, spare; the port panel widens when "COM255" would not fit.
     const int portWidth = std::max(50, fontMetrics().horizontalAdvance(QStringLiteral("COM255")) + 10);
@@ -432,15 +437,23 @@ void TForm1::RememberFolder(const QString &file)
 
 void TForm1::FileCreateExecute()
 {
+    if (!SaveChangesFirst())
+        return;
     m_channels.ResetAll();
     m_settings.Reset();
     ShowSettings();
     ShowRadioInfo();
     RepaintGrid();
+    // A new configuration: undo brings the old one back, and there is nothing
+    // to save until something changes.
+    m_edits->Record(tr("создание"));
+    m_edits->MarkSaved();
 }
 
 void TForm1::FileOpen1Execute()
 {
+    if (!SaveChangesFirst())
+        return;
     const QString path = DialogSeam::Current().OpenFileName(this, LastFolder());
     if (path.isEmpty())
         return;
@@ -450,12 +463,13 @@ void TForm1::FileOpen1Execute()
 
 bool TForm1::OpenFile(const QString &path)
 {
-    bool removed = false;
+    ConfigurationDocument::Contents contents;
     QString error;
-    if (!ConfigurationDocument::Open(path, m_channels, m_settings, removed, error)) {
+    if (!ConfigurationDocument::Read(path, contents, error)) {
         DialogSeam::Current().Message(this, DialogSeam::Icon::Error, error);
         return false;
     }
+    const bool removed = m_edits->Open(contents, tr("удаление каналов вне диапазона"));
     ShowCurrentRange();
     if (removed)
         DialogSeam::Current().Message(
@@ -486,6 +500,8 @@ bool TForm1::SaveFile(const QString &path)
     }
     // Saving may put a channel's power levels in order.
     RepaintGrid();
+    m_edits->Adopt();
+    m_edits->MarkSaved();
     return true;
 }
 
@@ -493,42 +509,67 @@ void TForm1::ActionGridRiverExecute()
 {
     m_channels.ApplyFrequencyPlan(false);
     RepaintGrid();
+    m_edits->Record(tr("судовая сетка частот"));
 }
 
 void TForm1::ActionGridBankExecute()
 {
     m_channels.ApplyFrequencyPlan(true);
     RepaintGrid();
+    m_edits->Record(tr("береговая сетка частот"));
 }
 
 // --- Radio exchanges ---------------------------------------------------------
 
-void TForm1::RunExchange(ProgrammingJob::Operation operation)
+bool TForm1::RunExchange(ProgrammingJob::Operation operation)
 {
     if (!m_dialogs.progress)
-        return;
+        return false;
     if (m_portPending)
         DetermineInitialPort();
     const ExchangeLook look = ExchangeLookFor(operation);
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
+    const ProgrammingJob *job = m_dialogs.progress->job();
+    return job && job->succeeded();
 }
 
 void TForm1::ActionReadExecute()
 {
-    RunExchange(ProgrammingJob::OpRead);
+    if (!SaveChangesFirst())
+        return;
+    const TablesSnapshot before = m_edits->Now();
+    const bool read = RunExchange(ProgrammingJob::OpRead);
+    // All or nothing: a read that failed, even with one table decoded, leaves
+    // the tables and the range as they were; its log says what went wrong.
+    if (!read)
+        m_edits->Restore(before);
     ShowSettings();
     ShowRadioInfo();
-    AdoptRadioRange();
+    if (read)
+        AdoptRadioRange();
     RepaintGrid();
+    if (read) {
+        m_edits->Record(tr("чтение из радиостанции"));
+        m_edits->MarkSaved();
+    }
 }
 
 void TForm1::ActionWriteExecute()
 {
-    RunExchange(ProgrammingJob::OpWrite);
+    const TablesSnapshot before = m_edits->Now();
+    const bool written = RunExchange(ProgrammingJob::OpWrite);
+    // Building the images puts power levels and squelch in order; a write
+    // that failed leaves even that undone.
+    if (!written)
+        m_edits->Restore(before);
     ShowSettings();
     ShowRadioInfo();
     RepaintGrid();
+    if (written) {
+        m_edits->Adopt();
+        m_edits->MarkSaved();
+    }
 }
 
 void TForm1::ActionGetInfoExecute()
@@ -561,6 +602,7 @@ void TForm1::ActionSelectFreqRangeExecute()
     ShowCurrentRange();
     const bool kept = m_channels.RemoveOutOfRange();
     RepaintGrid();
+    m_edits->Record(tr("смена диапазона частот"));
     if (!kept)
         DialogSeam::Current().Message(this, DialogSeam::Icon::Warning,
                                       tr("При смене диапазона частот некоторые каналы были удалены."));
@@ -595,4 +637,186 @@ void TForm1::ActionEditChannelExecute()
     });
     ExecDialog(editor);
     RepaintGrid();
+    // One step for the whole session, whatever it committed.
+    m_edits->Record(tr("изменение канала %1").arg(row - 1));
+}
+
+// --- Unsaved changes, undo and the channel rows ------------------------------
+
+void TForm1::CreateEditActions()
+{
+    m_edits = new EditHistory(m_channels, m_settings, this);
+    connect(m_edits, &EditHistory::tablesRestored, this, &TForm1::TablesRestored);
+    connect(m_edits, &EditHistory::modifiedChanged, this, &TForm1::ShowEditState);
+    connect(m_edits, &EditHistory::stepsChanged, this, &TForm1::ShowEditState);
+    connect(m_settingsPages, &SettingsPages::settingsEdited, this,
+            [this](const QString &control) { m_edits->Record(tr("изменение настроек"), control); });
+
+    auto make = [this](QAction *&action, const char *name, const QString &caption,
+                       const QList<QKeySequence> &shortcuts, void (TForm1::*slot)(), const char *icon) {
+        action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        action->setToolTip(caption);
+        action->setShortcuts(shortcuts);
+        action->setIcon(SvgIcon(QStringLiteral(":/icons/edit/%1.svg").arg(QLatin1String(icon)), 20));
+        connect(action, &QAction::triggered, this, slot);
+    };
+    make(ActionUndo, "ActionUndo", tr("Отменить"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &TForm1::UndoExecute,
+         "undo");
+    make(ActionRedo, "ActionRedo", tr("Повторить"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+         &TForm1::RedoExecute, "redo");
+    // Ctrl+C belongs to "Выбрать COM порт": the rows use the other common keys.
+    make(ActionCutChannels, "ActionCutChannels", tr("Вырезать каналы"),
+         {QKeySequence(Qt::SHIFT | Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_X)},
+         &TForm1::CutChannelsExecute, "cut");
+    make(ActionCopyChannels, "ActionCopyChannels", tr("Копировать каналы"), {QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+         &TForm1::CopyChannelsExecute, "copy");
+    make(ActionPasteChannels, "ActionPasteChannels", tr("Вставить каналы"),
+         {QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_V)},
+         &TForm1::PasteChannelsExecute, "paste");
+    make(ActionDeleteChannels, "ActionDeleteChannels", tr("Удалить каналы"), {QKeySequence(Qt::Key_Delete)},
+         &TForm1::DeleteChannelsExecute, "delete");
+    addAction(ActionUndo);
+    addAction(ActionRedo);
+
+    // The row keys work in the grid only: elsewhere Delete and Shift+Insert
+    // belong to the entry fields.
+    const QList<QAction *> rows{ActionCutChannels, ActionCopyChannels, ActionPasteChannels, ActionDeleteChannels};
+    for (QAction *a : rows)
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_grid->addActions(rows);
+    m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // "Правка" right of "Файл".
+    QMenuBar *bar = menuBar();
+    auto *edit = new QMenu(tr("Правка"), bar);
+    edit->addAction(ActionUndo);
+    edit->addAction(ActionRedo);
+    edit->addSeparator();
+    edit->addActions(rows);
+    const QList<QAction *> menus = bar->actions();
+    bar->insertMenu(menus.size() > 1 ? menus.at(1) : nullptr, edit);
+
+    // Undo and redo on the tool bar between the files and the radio.
+    if (auto *tools = qobject_cast<QToolBar *>(bar->cornerWidget(Qt::TopRightCorner))) {
+        const QList<QAction *> buttons = tools->actions();
+        const qsizetype info = buttons.indexOf(ActionGetInfo);
+        QAction *before = info > 0 ? buttons.at(info - 1) : ActionGetInfo;
+        tools->insertAction(before, ActionUndo);
+        tools->insertAction(before, ActionRedo);
+        tools->insertSeparator(ActionUndo);
+    }
+    ShowEditState();
+}
+
+void TForm1::ShowEditState()
+{
+    setWindowTitle(MarkedCaption(windowTitle(), m_edits->IsModified()));
+    ActionUndo->setEnabled(m_edits->CanUndo());
+    ActionRedo->setEnabled(m_edits->CanRedo());
+    ActionUndo->setToolTip(m_edits->CanUndo() ? tr("Отменить: %1").arg(m_edits->UndoText()) : tr("Отменить"));
+    ActionRedo->setToolTip(m_edits->CanRedo() ? tr("Повторить: %1").arg(m_edits->RedoText()) : tr("Повторить"));
+}
+
+void TForm1::TablesRestored()
+{
+    ShowSettings();
+    ShowCurrentRange();
+    RepaintGrid();
+    // Showing the settings may put a value into its control's range.
+    m_edits->Adopt();
+}
+
+bool TForm1::SaveChangesFirst()
+{
+    return GoOnWithUnsaved(
+        m_edits->IsModified(),
+        [this] {
+            return DialogSeam::Current().AskSave(this, tr("Каналы и настройки были изменены. Сохранить изменения?"));
+        },
+        [this] {
+            FileSaveAs1Execute();
+            return !m_edits->IsModified();
+        });
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_dialogOpen || !SaveChangesFirst()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::UndoExecute()
+{
+    m_edits->Undo();
+}
+
+void TForm1::RedoExecute()
+{
+    m_edits->Redo();
+}
+
+QList<int> TForm1::SelectedChannels() const
+{
+    QList<int> channels;
+    for (int row : m_grid->selectedRows())
+        channels << row - 1;
+    return channels;
+}
+
+void TForm1::EraseChannels(const QList<int> &channels)
+{
+    for (int n : channels)
+        m_channels.channels[std::size_t(n)].Reset();
+    RepaintGrid();
+}
+
+void TForm1::CopyChannelsExecute()
+{
+    QGuiApplication::clipboard()->setText(ChannelText::Format(m_channels.channels, SelectedChannels()));
+}
+
+void TForm1::CutChannelsExecute()
+{
+    CopyChannelsExecute();
+    EraseChannels(SelectedChannels());
+    m_edits->Record(tr("вырезание каналов"));
+}
+
+void TForm1::DeleteChannelsExecute()
+{
+    EraseChannels(SelectedChannels());
+    m_edits->Record(tr("удаление каналов"));
+}
+
+void TForm1::PasteChannelsExecute()
+{
+    const ChannelText::Parsed parsed = ChannelText::Parse(QGuiApplication::clipboard()->text());
+    if (!parsed.ok()) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                      tr("Текст в буфере обмена не является таблицей каналов (строка %1, столбец %2).")
+                                          .arg(parsed.errorLine)
+                                          .arg(parsed.errorColumn));
+        return;
+    }
+    if (parsed.channels.isEmpty()) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Warning, tr("В буфере обмена нет каналов."));
+        return;
+    }
+    const int first = SelectedChannels().first();
+    const ChannelText::PasteResult result = ChannelText::Paste(m_channels, first, parsed.channels);
+    m_grid->selectRows(first + 1, first + result.pasted);
+    RepaintGrid();
+    m_edits->Record(tr("вставка каналов"));
+    if (result.removed > 0)
+        DialogSeam::Current().Message(
+            this, DialogSeam::Icon::Warning,
+            tr("При вставке были удалены каналы, не соответствующие диапазону частот."));
+    if (result.dropped > 0)
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Warning,
+                                      tr("Каналы, не поместившиеся после канала 99, не вставлены."));
 }

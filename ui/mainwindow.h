@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 class ChannelGrid;
+class EditHistory;
 class QAction;
 class QDialog;
 class QPlainTextEdit;
@@ -97,6 +98,21 @@ public:
     QAction *ActionAbout = nullptr;
     QAction *ActionEditChannel = nullptr;
 
+    // Undo and the channel rows ("Правка"; the rows also in the grid's menu).
+    QAction *ActionUndo = nullptr;
+    QAction *ActionRedo = nullptr;
+    QAction *ActionCutChannels = nullptr;
+    QAction *ActionCopyChannels = nullptr;
+    QAction *ActionPasteChannels = nullptr;
+    QAction *ActionDeleteChannels = nullptr;
+
+    // Undo steps and the unsaved state of the tables.
+    EditHistory *edits() const { return m_edits; }
+    // Before anything replaces the tables: when they hold unsaved changes,
+    // asks whether to save them first. False: the user cancelled (or the save
+    // did not happen) and the caller must stop.
+    bool SaveChangesFirst();
+
     // Common refresh steps.
     void ShowSettings();
     void ShowRadioInfo();
@@ -135,11 +151,18 @@ public slots:
     void ActionSelectFreqRangeExecute();
     void ActionAboutExecute();
     void ActionEditChannelExecute();
+    void UndoExecute();
+    void RedoExecute();
+    void CutChannelsExecute();
+    void CopyChannelsExecute();
+    void PasteChannelsExecute();
+    void DeleteChannelsExecute();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateActions();
@@ -149,7 +172,14 @@ private:
     void CentreOnScreen();
     // Shows a dialog modally through the seam with `dialogOpen` set.
     int ExecDialog(QDialog *dialog);
-    void RunExchange(ProgrammingJob::Operation operation);
+    // True when the job did all it set out to do.
+    bool RunExchange(ProgrammingJob::Operation operation);
+    void CreateEditActions();
+    void ShowEditState();
+    void TablesRestored();
+    // The channels of the grid's selected rows, ascending.
+    QList<int> SelectedChannels() const;
+    void EraseChannels(const QList<int> &channels);
     void RepaintGrid();
     void SetPageVisible(Page page, bool visible);
     static void RememberFolder(const QString &file);
@@ -168,6 +198,7 @@ private:
     QPlainTextEdit *m_infoMemo = nullptr;
     StatusPanels *m_status = nullptr;
     SettingsPages *m_settingsPages = nullptr;
+    EditHistory *m_edits = nullptr;
     bool m_dialogOpen = false;
     bool m_shown = false;
     bool m_portPending = false;

@@ -115,7 +115,10 @@ NumberBinding *SettingsPages::AddNumber(const char *name, int minimum, int maxim
     auto *edit = new QLineEdit;
     edit->setObjectName(Name("Edit", name));
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    return new NumberBinding(edit, field, minimum, maximum, this);
+    auto *binding = new NumberBinding(edit, field, minimum, maximum, this);
+    // After the binding's own handler has stored a valid number.
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { Edited(edit); });
+    return binding;
 }
 
 QComboBox *SettingsPages::AddCombo(const char *name, const QStringList &items)
@@ -130,9 +133,10 @@ QCheckBox *SettingsPages::AddCheck(const char *name, const QString &text, bool &
 {
     auto *box = new QCheckBox(text);
     box->setObjectName(Name("CheckBox", name));
-    connect(box, &QCheckBox::toggled, this, [this, &field](bool on) {
+    connect(box, &QCheckBox::toggled, this, [this, box, &field](bool on) {
         if (!updating())
             field = on;
+        Edited(box);
     });
     return box;
 }
@@ -175,6 +179,7 @@ void SettingsPages::BuildPage1()
         connect(button, &QToolButton::clicked, this, [this, button, &field] {
             field = !field;
             ShowLock(button, field);
+            Edited(button);
         });
         return button;
     };
@@ -257,6 +262,7 @@ void SettingsPages::BuildPage1()
     connect(m_txMax, &QRadioButton::toggled, this, [this](bool on) {
         if (!updating())
             m_settings.TxPower = on;
+        Edited(m_txMax);
     });
 
     m_squelchOn = AddCheck("SquelchOn", tr("Включен"), s.Squelch_On);
@@ -288,6 +294,7 @@ void SettingsPages::BuildPage1()
         m_squelchLevel->setVisible(m_settings.SqlCommon);
         SetPainter(m_painter.CommonTxPower, m_settings.SqlCommon, m_painter.CommonTxPowerLevel,
                    m_painter.CommonSquelchLevel);
+        Edited(m_squelchCommon);
     });
     connect(m_squelchLevel, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating())
@@ -295,6 +302,7 @@ void SettingsPages::BuildPage1()
         m_settings.Squelch = ComboLevel(index, kSquelchLevels);
         SetPainter(m_painter.CommonTxPower, m_painter.CommonSquelch, m_painter.CommonTxPowerLevel,
                    m_settings.Squelch);
+        Edited(m_squelchLevel);
     });
 
     m_txPowerCommon = AddCombo("TxPowerCommon", {tr("Индивидуально по каналам"), tr("Общая на все каналы")});
@@ -329,6 +337,7 @@ void SettingsPages::BuildPage1()
         m_maxTxPower->setVisible(m_settings.TxPowerCommon);
         SetPainter(m_settings.TxPowerCommon, m_painter.CommonSquelch, m_painter.CommonTxPowerLevel,
                    m_painter.CommonSquelchLevel);
+        Edited(m_txPowerCommon);
     });
     connect(m_maxTxPower, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating())
@@ -336,6 +345,7 @@ void SettingsPages::BuildPage1()
         m_settings.MaxTxPower = ComboLevel(index, kPowerLevels);
         SetPainter(m_painter.CommonTxPower, m_painter.CommonSquelch, m_settings.MaxTxPower,
                    m_painter.CommonSquelchLevel);
+        Edited(m_maxTxPower);
     });
     connect(m_password, &QLineEdit::textChanged, this, &SettingsPages::PasswordChange);
 
@@ -352,8 +362,10 @@ void SettingsPages::BuildPage1()
         ml->addWidget(button);
     }
     connect(m_micAmp, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on && !updating())
+        if (on && !updating()) {
             m_settings.MicAmp = id;
+            Edited(m_micAmpGroup);
+        }
     });
 
     // Volume on the left; the short groups in the middle; the long ones on the right.
@@ -398,6 +410,7 @@ void SettingsPages::BuildPage2()
     connect(m_startupMode, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!updating())
             m_settings.StartupMode = StartupModeValue(index);
+        Edited(m_startupMode);
     });
 
     auto *general = new QGridLayout;
@@ -416,6 +429,7 @@ void SettingsPages::BuildPage2()
     connect(m_sqwPolarity, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!updating())
             m_settings.SqwMonitorPolarity = index == 1;
+        Edited(m_sqwPolarity);
     });
     const QStringList functions{tr("Пассивен всегда"),
                                 tr("Активен всегда"),
@@ -431,9 +445,10 @@ void SettingsPages::BuildPage2()
     for (int i = 0; i < 3; ++i) {
         m_outputs[i] = AddCombo(outputNames[i], functions);
         connect(m_outputs[i], &QComboBox::currentIndexChanged, this,
-                [this, field = outputFields[i]](int index) {
+                [this, field = outputFields[i], combo = m_outputs[i]](int index) {
                     if (!updating())
                         *field = index >= 0 && index < kOutputFunctions ? index : 0;
+                    Edited(combo);
                 });
     }
 
@@ -527,6 +542,13 @@ void SettingsPages::TrackBarChange(SliderBinding *binding)
         MarkBeepSelection();
     }
     --m_changeDepth;
+    Edited(binding->bar());
+}
+
+void SettingsPages::Edited(const QObject *control)
+{
+    if (!updating())
+        emit settingsEdited(control->objectName());
 }
 
 void SettingsPages::MarkBeepSelection()
@@ -564,6 +586,7 @@ void SettingsPages::PasswordChange()
     if (fits)
         m_settings.TxPowerPassword = value;
     MarkInvalid(m_password, !fits);
+    Edited(m_password);
 }
 
 void SettingsPages::SetPainter(bool commonTxPower, bool commonSquelch, std::int32_t txPowerLevel,

@@ -71,6 +71,9 @@ signals:
     void gridRepaintNeeded();
     // The settings version decides whether "Настройки 2" is offered.
     void secondPageVisibleChanged(bool visible);
+    // The user changed a field through `control` (its object name); not sent
+    // while ShowSettings sets the controls.
+    void settingsEdited(const QString &control);
 
 private:
     void BuildPage1();
@@ -91,6 +94,7 @@ private:
     void SetPainter(bool commonTxPower, bool commonSquelch, std::int32_t txPowerLevel,
                     std::int32_t squelchLevel);
     bool updating() const { return m_updating > 0; }
+    void Edited(const QObject *control);
 
     SettingsContext &m_settings;
     const TInfoContext &m_info;
