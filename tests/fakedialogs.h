@@ -62,7 +62,7 @@ public:
     int RunToEnd(TFormProgress *progress)
     {
         progress->show();
-        if (!QTest::qWaitFor([progress] { return progress->job() && progress->job()->finished(); }, 60000))
+        if (!QTest::qWaitFor([progress] { return progress->finished(); }, 60000))
             qWarning("the job did not end within a minute");
         lastLog = progress->logText();
         progress->done(QDialog::Accepted);
