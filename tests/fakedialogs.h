@@ -30,6 +30,7 @@ public:
     // the end and everything else is cancelled.
     std::function<int(QDialog *)> onExec;
     QString lastLog;
+    QStringList shownFolders;
 
     FakeDialogs() { DialogSeam::Install(this); }
     ~FakeDialogs() override { DialogSeam::Install(nullptr); }
@@ -46,6 +47,11 @@ public:
         saveFilter = filter;
         saveSuffix = suffix;
         return saveAnswer;
+    }
+    bool ShowFolder(QWidget *, const QString &path) override
+    {
+        shownFolders << path;
+        return true;
     }
     int Exec(QDialog *dialog) override
     {

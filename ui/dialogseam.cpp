@@ -3,9 +3,11 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 
@@ -47,6 +49,11 @@ RealDialogs g_real;
 DialogSeam *g_current = &g_real;
 
 } // namespace
+
+bool DialogSeam::ShowFolder(QWidget *, const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 DialogSeam &DialogSeam::Current()
 {

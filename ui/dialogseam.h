@@ -22,6 +22,9 @@ public:
     virtual QString SaveFileName(QWidget *parent, const QString &dir, const QString &filter, const QString &suffix) = 0;
     // Shows `dialog` modally and returns its result (QDialog::Accepted or Rejected).
     virtual int Exec(QDialog *dialog) = 0;
+    // Opens `path` in the desktop's file manager; false when none took it.
+    // Not pure, so that seams written before it need not know it.
+    virtual bool ShowFolder(QWidget *parent, const QString &path);
 
     // The seam in force; the real dialogs unless a test replaced them.
     static DialogSeam &Current();

@@ -162,6 +162,7 @@ void TForm1::CreateActions()
     for (QAction *a : {FileCreate, FileOpen1, FileSaveAs1, ActionGetInfo, ActionRead, ActionWrite, ActionComPort,
                        ActionSelectFreqRange, ActionAbout})
         addAction(a);
+    CreateSafetyActions();
 }
 
 void TForm1::CreateMenusAndToolBar()
@@ -196,6 +197,7 @@ void TForm1::CreateMenusAndToolBar()
     tools->addAction(ActionGetInfo);
     tools->addAction(ActionRead);
     tools->addAction(ActionWrite);
+    AddSafetyActions(radio, setup, tools);
     bar->setCornerWidget(tools, Qt::TopRightCorner);
 }
 
@@ -510,6 +512,7 @@ void TForm1::RunExchange(ProgrammingJob::Operation operation)
     if (m_portPending)
         DetermineInitialPort();
     const ExchangeLook look = ExchangeLookFor(operation);
+    m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
 }
@@ -525,7 +528,7 @@ void TForm1::ActionReadExecute()
 
 void TForm1::ActionWriteExecute()
 {
-    RunExchange(ProgrammingJob::OpWrite);
+    WriteToRadio();
     ShowSettings();
     ShowRadioInfo();
     RepaintGrid();

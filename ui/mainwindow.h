@@ -9,9 +9,13 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include <memory>
+
 class ChannelGrid;
+class JobSequence;
 class QAction;
 class QDialog;
+class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
 class SettingsPages;
@@ -21,6 +25,8 @@ class TFormChan;
 class TFormComPort;
 class TFormFreqRange;
 class TFormProgress;
+class QToolBar;
+struct SafetyOptions;
 
 // The windows the main window shows modally; created after it, once, and
 // reused for the whole run.
@@ -97,6 +103,25 @@ public:
     QAction *ActionAbout = nullptr;
     QAction *ActionEditChannel = nullptr;
 
+    // Write safety and the comparison with the radio (mainwindow_safety.cpp).
+    QAction *ActionCompare = nullptr;
+    QAction *ActionBackupBeforeWrite = nullptr;
+    QAction *ActionVerifyAfterWrite = nullptr;
+    QAction *ActionCompareBeforeWrite = nullptr;
+    QAction *ActionTraceExchange = nullptr;
+    QAction *ActionOpenBackupFolder = nullptr;
+    QAction *ActionShowTrace = nullptr;
+
+    // The options under "Установки" as checked now.
+    SafetyOptions safetyOptions() const;
+    // "Записать": the comparison first when asked for, then the backup, the
+    // write and the read-back as the options say, all in the progress window.
+    // True when the radio received both tables (verified or not).
+    bool WriteToRadio();
+    // Reads the radio into records of its own and shows what differs from the
+    // window's tables. Returns the dialog's result: Accepted is "Записать".
+    int CompareWithRadio(bool beforeWrite);
+
     // Common refresh steps.
     void ShowSettings();
     void ShowRadioInfo();
@@ -135,6 +160,9 @@ public slots:
     void ActionSelectFreqRangeExecute();
     void ActionAboutExecute();
     void ActionEditChannelExecute();
+    void ActionCompareExecute();
+    void ActionOpenBackupFolderExecute();
+    void ActionShowTraceExecute();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -150,6 +178,11 @@ private:
     // Shows a dialog modally through the seam with `dialogOpen` set.
     int ExecDialog(QDialog *dialog);
     void RunExchange(ProgrammingJob::Operation operation);
+    void CreateSafetyActions();
+    void AddSafetyActions(QMenu *radio, QMenu *setup, QToolBar *tools);
+    // Runs `sequence` in the progress window, traced when the option says so.
+    void RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLook &look);
+    QString TracePathForNextJob() const;
     void RepaintGrid();
     void SetPageVisible(Page page, bool visible);
     static void RememberFolder(const QString &file);
