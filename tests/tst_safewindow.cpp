@@ -288,13 +288,6 @@ private slots:
         QCOMPARE(shown.trimmed(), trace.trimmed());
     }
 
-    void backupFolderOpens()
-    {
-        Main().ActionOpenBackupFolder->trigger();
-        QCOMPARE(m_dialogs->shownFolders, QStringList{BackupFolder()});
-        QVERIFY(QFileInfo(BackupFolder()).isDir());
-    }
-
     // The window differs from the radio in a channel's frequency and in a
     // setting; after a write nothing differs. Comparing changes nothing.
     void comparisonListsWhatAWriteWouldChange()
