@@ -57,6 +57,14 @@ void TraceFile::Attach(ProgrammingJob &job)
         job.SetTraceHook(&TraceFile::Write, m_file);
 }
 
+void TraceFile::Note(const QString &text)
+{
+    if (!m_file)
+        return;
+    std::fprintf(m_file, "# %s\n", text.toUtf8().constData());
+    std::fflush(m_file);
+}
+
 void TraceFile::Write(void *context, bool sent, const std::uint8_t *body, std::size_t length)
 {
     auto *file = static_cast<std::FILE *>(context);

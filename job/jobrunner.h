@@ -33,6 +33,8 @@ public:
     bool Open(const QString &path);
     bool isOpen() const { return m_file != nullptr; }
     void Attach(ProgrammingJob &job);
+    // A line of its own ("# text") between jobs, never while a worker runs.
+    void Note(const QString &text);
 
 private:
     static void Write(void *context, bool sent, const std::uint8_t *body, std::size_t length);

@@ -7,7 +7,8 @@
 
 // The steps around a write that make it safe to trust: a backup of what the
 // radio held before, and a read-back compared byte for byte after. The command
-// line and the window both use them.
+// line and the window both use them: these run one step (safetysteps.h) to its
+// end, the window strings the same steps around its write.
 namespace safety {
 
 // "KD_<serial>_<yyyyMMdd_HHmmss>.xml"; "none" for a radio without a serial number.

@@ -44,18 +44,6 @@ void CompareElements(int channel, const QDomElement &left, const QDomElement &ri
     }
 }
 
-// The channel as its image record gives it back.
-Channel ThroughRecord(const Channel &channel)
-{
-    Channel copy = channel;
-    std::uint8_t record[Channel::RecordSize];
-    if (!copy.Encode(record))
-        return channel;  // the image refuses it; compare it as it stands
-    Channel back;
-    back.Decode(record);
-    return back;
-}
-
 // Settings as the image of `version` gives them back. An image the version
 // cannot carry leaves the settings as they are.
 SettingsContext ThroughImage(const SettingsContext &settings, std::uint16_t version)
@@ -72,6 +60,17 @@ SettingsContext ThroughImage(const SettingsContext &settings, std::uint16_t vers
 }
 
 } // namespace
+
+Channel ThroughRecord(const Channel &channel)
+{
+    Channel copy = channel;
+    std::uint8_t record[Channel::RecordSize];
+    if (!copy.Encode(record))
+        return channel;  // the image refuses it; compare it as it stands
+    Channel back;
+    back.Decode(record);
+    return back;
+}
 
 QList<Difference> CompareChannels(const Channels &left, const Channels &right)
 {

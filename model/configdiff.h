@@ -26,6 +26,10 @@ struct Difference
 
 using Channels = std::array<Channel, 100>;
 
+// The channel as its image record gives it back, as the comparison sees it; a
+// channel the record refuses stays as it is.
+Channel ThroughRecord(const Channel &channel);
+
 QList<Difference> CompareChannels(const Channels &left, const Channels &right);
 // Compared in the image of `version`, the one the radio takes; the programming
 // counter is left out, since every write changes it.

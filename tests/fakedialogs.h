@@ -33,6 +33,7 @@ public:
     // Questions about unsaved changes, and the answer each one gets.
     QStringList saveQuestions;
     SaveChoice saveChoice = SaveChoice::Discard;
+    QStringList shownFolders;
 
     FakeDialogs() { DialogSeam::Install(this); }
     ~FakeDialogs() override { DialogSeam::Install(nullptr); }
@@ -49,6 +50,11 @@ public:
         saveFilter = filter;
         saveSuffix = suffix;
         return saveAnswer;
+    }
+    bool ShowFolder(QWidget *, const QString &path) override
+    {
+        shownFolders << path;
+        return true;
     }
     int Exec(QDialog *dialog) override
     {
@@ -71,7 +77,7 @@ public:
     int RunToEnd(TFormProgress *progress)
     {
         progress->show();
-        if (!QTest::qWaitFor([progress] { return progress->job() && progress->job()->finished(); }, 60000))
+        if (!QTest::qWaitFor([progress] { return progress->finished(); }, 60000))
             qWarning("the job did not end within a minute");
         lastLog = progress->logText();
         progress->done(QDialog::Accepted);

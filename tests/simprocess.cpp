@@ -58,4 +58,6 @@ void IsolateUserSettings(const QString &dir)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
     qputenv("XDG_CONFIG_HOME", dir.toLocal8Bit());
+    // The per-user data folder too: backups and traces of the window's writes.
+    qputenv("XDG_DATA_HOME", (dir + QStringLiteral("/data")).toLocal8Bit());
 }

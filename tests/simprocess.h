@@ -32,5 +32,5 @@ private:
     QString m_device;
 };
 
-// Points the per-user settings of this process at a fresh folder.
+// Points the per-user settings and data folders of this process at a fresh folder.
 void IsolateUserSettings(const QString &dir);

@@ -40,7 +40,7 @@ public:
         progress->show();
         QElapsedTimer timer;
         timer.start();
-        while (!(progress->job() && progress->job()->finished()) && timer.elapsed() < 60000)
+        while (!progress->finished() && timer.elapsed() < 60000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         QCoreApplication::processEvents();
         progressShot = progress->grab();

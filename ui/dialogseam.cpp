@@ -3,10 +3,12 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 namespace {
 
@@ -66,6 +68,11 @@ RealDialogs g_real;
 DialogSeam *g_current = &g_real;
 
 } // namespace
+
+bool DialogSeam::ShowFolder(QWidget *, const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 DialogSeam &DialogSeam::Current()
 {

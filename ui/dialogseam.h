@@ -26,6 +26,9 @@ public:
     // Unsaved changes: "Сохранить", "Не сохранять" or "Отменить" (also Esc and
     // the close box).
     virtual SaveChoice AskSave(QWidget *parent, const QString &text) = 0;
+    // Opens `path` in the desktop's file manager; false when none took it.
+    // Not pure, so that seams written before it need not know it.
+    virtual bool ShowFolder(QWidget *parent, const QString &path);
 
     // The seam in force; the real dialogs unless a test replaced them.
     static DialogSeam &Current();

@@ -1,5 +1,10 @@
 #include "ui/formprogress.h"
 
+#include "job/safetysteps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -78,8 +83,10 @@ TFormProgress::TFormProgress(QWidget *parent) : QDialog(parent)
 
 TFormProgress::~TFormProgress()
 {
-    // The job ends its exchange before the log it writes into goes away.
-    m_job.reset();
+    // The job ends its exchange before the log it writes into and the trace
+    // file go away.
+    m_sequence.reset();
+    m_trace.reset();
 }
 
 void TFormProgress::Prepare(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
@@ -92,32 +99,70 @@ void TFormProgress::Prepare(ChannelsContext &channels, SettingsContext &settings
     m_operation = operation;
     m_startPercent = percent;
     m_startColour = colour;
+    m_prepared.reset();
     setWindowTitle(caption);
+}
+
+void TFormProgress::PrepareSequence(std::unique_ptr<JobSequence> sequence, const QString &caption, int percent,
+                                    const QColor &colour)
+{
+    m_prepared = std::move(sequence);
+    m_startPercent = percent;
+    m_startColour = colour;
+    setWindowTitle(caption);
+}
+
+const ProgrammingJob *TFormProgress::job() const
+{
+    if (!m_sequence || m_sequence->currentStep() < 0)
+        return nullptr;
+    return &m_sequence->step(m_sequence->currentStep()).job();
 }
 
 void TFormProgress::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (event->spontaneous() || !m_channels)
+    if (event->spontaneous() || (!m_channels && !m_prepared))
         return;
     // A fresh job, with a worker of its own, for every showing.
-    m_job.reset();
-    m_job = std::make_unique<ProgrammingJob>(*m_channels, *m_settings, *m_info);
-    m_job->SetPort(std::uint32_t(m_port));
-    m_job->SetOperation(m_operation);
+    m_sequence.reset();
+    if (m_prepared) {
+        m_sequence = std::move(m_prepared);
+    } else {
+        m_sequence = std::make_unique<JobSequence>();
+        m_sequence->Add(std::make_unique<safety::ExchangeStep>(*m_channels, *m_settings, *m_info, m_operation));
+    }
+    OpenTrace();
     const QColor c = m_startColour;
-    m_job->SetProgress(m_startPercent, Rgb{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())});
-    m_job->SetObserver(this);
+    m_sequence->SetPort(std::uint32_t(m_port));
+    m_sequence->SetStartProgress(m_startPercent,
+                                 Rgb{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())});
+    m_sequence->SetObserver(this);
+    m_sequence->SetTrace(m_trace.get());
     m_panel->SetProgress(m_startPercent, m_startColour);
-    m_job->Begin(this);
+    m_sequence->Begin(this);
+}
+
+void TFormProgress::OpenTrace()
+{
+    m_trace.reset();
+    if (m_tracePath.isEmpty())
+        return;
+    // The trace holds the last job only.
+    QDir().mkpath(QFileInfo(m_tracePath).absolutePath());
+    QFile::remove(m_tracePath);
+    m_trace = std::make_unique<TraceFile>();
+    if (!m_trace->Open(m_tracePath))
+        m_trace.reset();
 }
 
 void TFormProgress::done(int result)
 {
     // Closing during an exchange ends it: the worker is stopped and joined and
-    // the port closed before the window goes.
-    if (m_job)
-        m_job->Stop();
+    // the port closed before the window goes, and the trace closed after that.
+    if (m_sequence)
+        m_sequence->Stop();
+    m_trace.reset();
     QDialog::done(result);
 }
 

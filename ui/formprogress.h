@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/jobsequence.h"
 #include "job/programmingjob.h"
 
 #include <QColor>
@@ -40,8 +41,10 @@ private:
 // The modal window in which a read, write or information job runs: the job's
 // log above its progress panel. The job starts when the window is shown; the
 // window stays open with the log until the user closes it (close box or Esc),
-// and closing it during an exchange ends the exchange first.
-class TFormProgress : public QDialog, private LogView, private JobObserver
+// and closing it during an exchange ends the exchange first. A job may be a
+// sequence of several (a backup, the write, a read-back), shown in one log
+// with one bar across them.
+class TFormProgress : public QDialog, private LogView, private SequenceObserver
 {
     Q_OBJECT
 public:
@@ -62,8 +65,22 @@ public:
     void Prepare(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
                  ProgrammingJob::Operation operation, const QString &caption, int percent, const QColor &colour);
 
-    // The last job, from its showing until the next one; null before any.
-    const ProgrammingJob *job() const { return m_job.get(); }
+    // Instead of Prepare: the next showing runs `sequence`, its port set by the
+    // window.
+    void PrepareSequence(std::unique_ptr<JobSequence> sequence, const QString &caption, int percent,
+                         const QColor &colour);
+    // Where the next showing writes the frames on the line, replacing what the
+    // file held; empty for no trace.
+    void SetTracePath(const QString &path) { m_tracePath = path; }
+
+    // The job running or run last, from its showing until the next one; null
+    // before any.
+    const ProgrammingJob *job() const;
+    // The sequence of the last showing (one step for a plain job); null before any.
+    const JobSequence *sequence() const { return m_sequence.get(); }
+    JobSequence *sequence() { return m_sequence.get(); }
+    // The last showing's sequence has run to its end or was stopped.
+    bool finished() const { return m_sequence && m_sequence->finished(); }
     QString logText() const;
     const ProgressPanel *panel() const { return m_panel; }
 
@@ -77,10 +94,15 @@ private:
     void AppendText(const QString &text) override;
     void ClearText() override;
     void ProgressChanged(int percent, Rgb colour) override;
+    void OpenTrace();
 
     QPlainTextEdit *m_memo = nullptr;
     ProgressPanel *m_panel = nullptr;
-    std::unique_ptr<ProgrammingJob> m_job;
+    std::unique_ptr<JobSequence> m_prepared;
+    std::unique_ptr<JobSequence> m_sequence;
+    // Open from the showing until the window closes, after its sequence stopped.
+    std::unique_ptr<TraceFile> m_trace;
+    QString m_tracePath;
     int m_port = 0;
 
     ChannelsContext *m_channels = nullptr;

@@ -167,6 +167,7 @@ void TForm1::CreateActions()
     for (QAction *a : {FileCreate, FileOpen1, FileSaveAs1, ActionGetInfo, ActionRead, ActionWrite, ActionComPort,
                        ActionSelectFreqRange, ActionAbout})
         addAction(a);
+    CreateSafetyActions();
 }
 
 void TForm1::CreateMenusAndToolBar()
@@ -201,6 +202,7 @@ void TForm1::CreateMenusAndToolBar()
     tools->addAction(ActionGetInfo);
     tools->addAction(ActionRead);
     tools->addAction(ActionWrite);
+    AddSafetyActions(radio, setup, tools);
     bar->setCornerWidget(tools, Qt::TopRightCorner);
 }
 
@@ -528,6 +530,7 @@ bool TForm1::RunExchange(ProgrammingJob::Operation operation)
     if (m_portPending)
         DetermineInitialPort();
     const ExchangeLook look = ExchangeLookFor(operation);
+    m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
     const ProgrammingJob *job = m_dialogs.progress->job();
@@ -558,17 +561,21 @@ void TForm1::ActionReadExecute()
 void TForm1::ActionWriteExecute()
 {
     const TablesSnapshot before = m_edits->Now();
-    const bool written = RunExchange(ProgrammingJob::OpWrite);
+    bool verified = false;
+    const bool written = WriteToRadio(&verified);
     // Building the images puts power levels and squelch in order; a write
-    // that failed leaves even that undone.
+    // that did not reach the radio leaves even that undone.
     if (!written)
         m_edits->Restore(before);
     ShowSettings();
     ShowRadioInfo();
     RepaintGrid();
     if (written) {
+        // The tables are what the radio holds now; only a write that was
+        // checked (or needed no check) counts as saved.
         m_edits->Adopt();
-        m_edits->MarkSaved();
+        if (verified)
+            m_edits->MarkSaved();
     }
 }
 

@@ -9,10 +9,14 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include <memory>
+
 class ChannelGrid;
 class EditHistory;
+class JobSequence;
 class QAction;
 class QDialog;
+class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
 class SettingsPages;
@@ -22,6 +26,8 @@ class TFormChan;
 class TFormComPort;
 class TFormFreqRange;
 class TFormProgress;
+class QToolBar;
+struct SafetyOptions;
 
 // The windows the main window shows modally; created after it, once, and
 // reused for the whole run.
@@ -112,6 +118,25 @@ public:
     // asks whether to save them first. False: the user cancelled (or the save
     // did not happen) and the caller must stop.
     bool SaveChangesFirst();
+    // Write safety and the comparison with the radio (mainwindow_safety.cpp).
+    QAction *ActionCompare = nullptr;
+    QAction *ActionBackupBeforeWrite = nullptr;
+    QAction *ActionVerifyAfterWrite = nullptr;
+    QAction *ActionCompareBeforeWrite = nullptr;
+    QAction *ActionTraceExchange = nullptr;
+    QAction *ActionOpenBackupFolder = nullptr;
+    QAction *ActionShowTrace = nullptr;
+
+    // The options under "Установки" as checked now.
+    SafetyOptions safetyOptions() const;
+    // "Записать": the comparison first when asked for, then the backup, the
+    // write and the read-back as the options say, all in the progress window.
+    // True when the radio received both tables; `verified` says whether the
+    // read-back confirmed them (or was not asked for).
+    bool WriteToRadio(bool *verified = nullptr);
+    // Reads the radio into records of its own and shows what differs from the
+    // window's tables. Returns the dialog's result: Accepted is "Записать".
+    int CompareWithRadio(bool beforeWrite);
 
     // Common refresh steps.
     void ShowSettings();
@@ -157,6 +182,9 @@ public slots:
     void CopyChannelsExecute();
     void PasteChannelsExecute();
     void DeleteChannelsExecute();
+    void ActionCompareExecute();
+    void ActionOpenBackupFolderExecute();
+    void ActionShowTraceExecute();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -180,6 +208,12 @@ private:
     // The channels of the grid's selected rows, ascending.
     QList<int> SelectedChannels() const;
     void EraseChannels(const QList<int> &channels);
+
+    void CreateSafetyActions();
+    void AddSafetyActions(QMenu *radio, QMenu *setup, QToolBar *tools);
+    // Runs `sequence` in the progress window, traced when the option says so.
+    void RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLook &look);
+    QString TracePathForNextJob() const;
     void RepaintGrid();
     void SetPageVisible(Page page, bool visible);
     static void RememberFolder(const QString &file);
