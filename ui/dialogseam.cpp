@@ -41,6 +41,10 @@ public:
         return dialog.selectedFiles().first();
     }
     int Exec(QDialog *dialog) override { return dialog->exec(); }
+    QString OpenFileOfType(QWidget *parent, const QString &dir, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, QString(), dir, filter);
+    }
 };
 
 RealDialogs g_real;

@@ -22,6 +22,13 @@ public:
     virtual QString SaveFileName(QWidget *parent, const QString &dir, const QString &filter, const QString &suffix) = 0;
     // Shows `dialog` modally and returns its result (QDialog::Accepted or Rejected).
     virtual int Exec(QDialog *dialog) = 0;
+    // An open chooser that offers only files matching `filter` ("Name (*.ext)");
+    // a seam that does not tell the two apart answers as for OpenFileName.
+    virtual QString OpenFileOfType(QWidget *parent, const QString &dir, const QString &filter)
+    {
+        Q_UNUSED(filter);
+        return OpenFileName(parent, dir);
+    }
 
     // The seam in force; the real dialogs unless a test replaced them.
     static DialogSeam &Current();
