@@ -150,10 +150,14 @@ struct Row
 // spreadsheet saved the file with its own.
 QChar DetectSeparator(const QString &text)
 {
-    const QStringView first = QStringView(text).left(std::max<qsizetype>(text.indexOf(QLatin1Char('\n')), 0));
-    for (const QChar candidate : {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('\t')})
-        if (first.contains(candidate))
-            return candidate;
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        if (line.trimmed().isEmpty())
+            continue;
+        for (const QChar candidate : {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('\t')})
+            if (line.contains(candidate))
+                return candidate;
+        break;
+    }
     return QLatin1Char(',');
 }
 

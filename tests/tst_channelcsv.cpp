@@ -244,8 +244,8 @@ private slots:
     void spellingsOfTheSameTable_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("spreadsheet with semicolons and decimal commas")
-            << QByteArray("Location;Frequency;Duplex;Offset;Tone;rToneFreq;Mode\n3;146,52;+;0,6;Tone;100,0;NFM\n");
+        QTest::newRow("spreadsheet with semicolons and decimal commas, a blank line first")
+            << QByteArray("\r\nLocation;Frequency;Duplex;Offset;Tone;rToneFreq;Mode\n3;146,52;+;0,6;Tone;100,0;NFM\n");
         QTest::newRow("quoted cells, a line break in a name")
             << QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode\r\n"
                           "\"3\",\"Club, \"\"North\"\"\nrepeater\",\"146.52\",+,0.6,Tone,100.0,NFM\r\n");
