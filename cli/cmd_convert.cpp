@@ -21,8 +21,8 @@ Format FormatOf(const QString &path)
 bool Fits(const ChannelCsv::Channels &channels, const FreqRange &range)
 {
     for (const Channel &c : channels)
-        if ((c.HasRx() && !range.ContainsRx(std::uint32_t(c.freq_rx)))
-            || (c.HasTx() && !range.ContainsTx(std::uint32_t(c.freq_tx))))
+        if ((c.HasRx() && !range.ContainsRx(std::uint32_t(c.freq_rx))) ||
+            (c.HasTx() && !range.ContainsTx(std::uint32_t(c.freq_tx))))
             return false;
     return true;
 }
@@ -47,7 +47,8 @@ bool ReadConfig(const QString &path, ChannelsContext &table, SettingsContext &se
         table.ranges.CurrentText(range);
         for (int n = 0; n < ChannelsContext::Count; ++n)
             if (read[std::size_t(n)].IsUsed() && !table.channels[std::size_t(n)].IsUsed())
-                PrintLine(QStringLiteral("Канал %1: частоты вне диапазона %2 — канал удалён, как при открытии файла.")
+                PrintLine(QStringLiteral(
+                              "Канал %1: частоты вне диапазона %2 — канал удалён, как при открытии файла.")
                               .arg(n, 2, 10, QLatin1Char('0'))
                               .arg(range));
     }
@@ -83,20 +84,23 @@ bool ReadCsv(const QString &path, ChannelsContext &table)
 int RunConvert(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("input"), QStringLiteral("File to read (.xml or .csv)."), QStringLiteral("file")});
-    parser.addOption({QStringLiteral("output"), QStringLiteral("File to write (.xml or .csv)."), QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("input"), QStringLiteral("File to read (.xml or .csv)."), QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("output"), QStringLiteral("File to write (.xml or .csv)."), QStringLiteral("file")});
     const int parsed = ParseCommand(
         parser, arguments,
-        QStringLiteral("Usage: kd-cli convert --input FILE --output FILE\n"
-                       "Converts between a configuration file (.xml) and a channel table in the CSV layout of\n"
-                       "the common radio programmers (.csv), each by its extension, and tells what could not\n"
-                       "be carried over. A CSV table gets the first range of the range list that holds all\n"
-                       "its channels and the default settings.\n"));
+        QStringLiteral(
+            "Usage: kd-cli convert --input FILE --output FILE\n"
+            "Converts between a configuration file (.xml) and a channel table in the CSV layout of\n"
+            "the common radio programmers (.csv), each by its extension, and tells what could not\n"
+            "be carried over. A CSV table gets the first range of the range list that holds all\n"
+            "its channels and the default settings.\n"));
     if (parsed >= 0)
         return parsed;
     QString input, output;
-    if (!RequireValue(parser, QStringLiteral("input"), "convert", input)
-        || !RequireValue(parser, QStringLiteral("output"), "convert", output))
+    if (!RequireValue(parser, QStringLiteral("input"), "convert", input) ||
+        !RequireValue(parser, QStringLiteral("output"), "convert", output))
         return ExitUsage;
     const Format from = FormatOf(input);
     const Format to = FormatOf(output);

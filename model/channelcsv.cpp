@@ -23,15 +23,34 @@ QString Tr(const char *text)
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
 enum Column {
-    ColLocation, ColName, ColFrequency, ColDuplex, ColOffset, ColTone, ColRTone, ColCTone, ColDtcs, ColPolarity,
-    ColRxDtcs, ColCrossMode, ColMode, ColTStep, ColSkip, ColPower, ColComment, ColUrcall, ColRpt1, ColRpt2,
-    ColDvcode, ColumnCount
+    ColLocation,
+    ColName,
+    ColFrequency,
+    ColDuplex,
+    ColOffset,
+    ColTone,
+    ColRTone,
+    ColCTone,
+    ColDtcs,
+    ColPolarity,
+    ColRxDtcs,
+    ColCrossMode,
+    ColMode,
+    ColTStep,
+    ColSkip,
+    ColPower,
+    ColComment,
+    ColUrcall,
+    ColRpt1,
+    ColRpt2,
+    ColDvcode,
+    ColumnCount
 };
 
 const char *const kColumnNames[ColumnCount] = {
-    "Location", "Name", "Frequency", "Duplex", "Offset", "Tone", "rToneFreq", "cToneFreq", "DtcsCode",
-    "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep", "Skip", "Power", "Comment", "URCALL",
-    "RPT1CALL", "RPT2CALL", "DVCODE",
+    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE",
 };
 
 // Columns whose content has no place in a channel. TStep is not among them:
@@ -142,7 +161,8 @@ struct Row
 
     bool blank() const
     {
-        return std::all_of(cells.begin(), cells.end(), [](const QString &c) { return c.trimmed().isEmpty(); });
+        return std::all_of(cells.begin(), cells.end(),
+                           [](const QString &c) { return c.trimmed().isEmpty(); });
     }
 };
 
@@ -169,7 +189,7 @@ QList<Row> SplitRows(const QString &text, QChar separator)
     Row row{1, {}};
     QString cell;
     bool quoted = false;
-    bool pending = false;  // a row has begun
+    bool pending = false; // a row has begun
     int line = 1;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -275,7 +295,8 @@ public:
         ReadPower();
         // The radio keeps frequencies in steps of 12,5 kHz and drops the rest when writing.
         auto offStep = [](qint64 hz) { return hz > 0 && hz % Channel::FrequencyStep != 0; };
-        const QString rounded = Tr("не кратна шагу 12,5 кГц — при записи в радиостанцию она будет округлена вниз");
+        const QString rounded =
+            Tr("не кратна шагу 12,5 кГц — при записи в радиостанцию она будет округлена вниз");
         if (offStep(rx) && rx == tx) {
             Note(Tr("частота %1 Гц %2").arg(Hertz(rx), rounded));
         } else {
@@ -336,7 +357,8 @@ private:
             return Skip(Tr("Offset %1 не частота").arg(Quoted(offsetText)));
         tx = split ? offset : plus ? rx + offset : rx - offset;
         if (tx <= 0 || tx > std::numeric_limits<std::int32_t>::max())
-            return Skip(Tr("Duplex %1 с Offset %2 не дают частоты передачи").arg(Quoted(duplexText), Quoted(offsetText)));
+            return Skip(Tr("Duplex %1 с Offset %2 не дают частоты передачи")
+                            .arg(Quoted(duplexText), Quoted(offsetText)));
         return true;
     }
 
@@ -367,7 +389,8 @@ private:
             const qsizetype arrow = cross.indexOf(QLatin1String("->"));
             const QString from = arrow < 0 ? QString() : cross.left(arrow);
             const QString to = arrow < 0 ? QString() : cross.mid(arrow + 2);
-            auto side = [&](const QString &kind, const SideSource &tone, const SideSource &code, SideSource &out) {
+            auto side = [&](const QString &kind, const SideSource &tone, const SideSource &code,
+                            SideSource &out) {
                 if (kind.isEmpty())
                     out = none;
                 else if (kind == QLatin1String("tone"))
@@ -378,7 +401,8 @@ private:
                     return false;
                 return true;
             };
-            if (arrow < 0 || !side(from, rTone, dtcs, tx) || !side(to, cTone, rxDtcs, rx) || (tx == none && rx == none)) {
+            if (arrow < 0 || !side(from, rTone, dtcs, tx) || !side(to, cTone, rxDtcs, rx) ||
+                (tx == none && rx == none)) {
                 Note(Tr("CrossMode %1 неизвестен — субтоны не перенесены").arg(Quoted(crossText)));
                 return false;
             }
@@ -409,9 +433,12 @@ private:
             return 0;
         }
         const QString polarity = Cell(ColPolarity).toUpper();
-        const QChar p = polarity.isEmpty() ? QLatin1Char('N') : polarity.size() == 2 ? polarity[polarityIndex] : QChar();
+        const QChar p = polarity.isEmpty()     ? QLatin1Char('N')
+                        : polarity.size() == 2 ? polarity[polarityIndex]
+                                               : QChar();
         if (p != QLatin1Char('N')) {
-            why = Tr("полярность DCS %1 (DtcsPolarity) не поддерживается, только NN").arg(Quoted(Cell(ColPolarity)));
+            why = Tr("полярность DCS %1 (DtcsPolarity) не поддерживается, только NN")
+                      .arg(Quoted(Cell(ColPolarity)));
             return 0;
         }
         return code;
@@ -532,8 +559,8 @@ QString TuningStep(const Channel &c)
 
 QString CsvCell(const QString &text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
@@ -557,8 +584,9 @@ QStringList Columns()
 
 QString ExportLimits()
 {
-    return Tr("В CSV нет столбцов для вызывного тона, порога ШП, минимальной мощности, УПР, ограничения времени "
-              "передачи, передачи на занятом канале и признака рабочего канала: они не выгружены.");
+    return Tr(
+        "В CSV нет столбцов для вызывного тона, порога ШП, минимальной мощности, УПР, ограничения времени "
+        "передачи, передачи на занятом канале и признака рабочего канала: они не выгружены.");
 }
 
 ExportResult Export(const Channels &channels, const PowerLevels &watts)
@@ -571,8 +599,9 @@ ExportResult Export(const Channels &channels, const PowerLevels &watts)
             continue;
         const QString name = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
         if (!c.HasRx()) {
-            result.notes << Tr("Канал %1: нет частоты приёма, а строка CSV начинается с неё — канал не выгружен.")
-                                .arg(name);
+            result.notes
+                << Tr("Канал %1: нет частоты приёма, а строка CSV начинается с неё — канал не выгружен.")
+                       .arg(name);
             continue;
         }
         QString duplex;
@@ -587,10 +616,12 @@ ExportResult Export(const Channels &channels, const PowerLevels &watts)
             offset = qint64(c.freq_rx) - c.freq_tx;
         }
         if (c.HasTx() && c.band_tx != c.band_rx)
-            result.notes << Tr("Канал %1: полоса приёма %2 кГц и передачи %3 кГц различаются, а в CSV одна полоса "
-                               "(Mode) — выгружена полоса приёма.")
-                                .arg(name, BandText(c.band_rx), BandText(c.band_tx));
-        for (const auto &[code, side] : {std::pair{c.subtone_rx, Tr("приёма")}, std::pair{c.subtone_tx, Tr("передачи")}})
+            result.notes
+                << Tr("Канал %1: полоса приёма %2 кГц и передачи %3 кГц различаются, а в CSV одна полоса "
+                      "(Mode) — выгружена полоса приёма.")
+                       .arg(name, BandText(c.band_rx), BandText(c.band_tx));
+        for (const auto &[code, side] :
+             {std::pair{c.subtone_rx, Tr("приёма")}, std::pair{c.subtone_tx, Tr("передачи")}})
             if (code > LastDcsCode)
                 result.notes << Tr("Канал %1: код субтона %2 %3 не определён — выгружен как отсутствующий.")
                                     .arg(name, side)
@@ -653,7 +684,8 @@ QString ImportResult::Summary() const
 QStringList ImportResult::Report() const
 {
     QList<Note> ordered = notes;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const Note &a, const Note &b) { return a.line < b.line; });
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const Note &a, const Note &b) { return a.line < b.line; });
     QStringList lines;
     for (const Note &note : ordered)
         lines << note.text;
@@ -675,7 +707,7 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
     }
     ColumnIndex at;
     at.fill(-1);
-    QList<QPair<QString, int>> unknown;  // columns of other programs, by name and position
+    QList<QPair<QString, int>> unknown; // columns of other programs, by name and position
     for (int i = 0; i < header->cells.size(); ++i) {
         const QString name = header->cells[i].trimmed();
         bool known = false;
@@ -691,7 +723,8 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
             unknown.append({name, i});
     }
     if (at[ColLocation] < 0 || at[ColFrequency] < 0) {
-        error = Tr("В первой строке нет столбцов Location и Frequency: это не таблица каналов в формате CSV.");
+        error =
+            Tr("В первой строке нет столбцов Location и Frequency: это не таблица каналов в формате CSV.");
         return false;
     }
 
@@ -710,7 +743,8 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
             continue;
         const int n = reader.location;
         if (result.lineOf[std::size_t(n)] != 0)
-            result.notes.append({row->line, Tr("Строка %1 (Location %2): канал уже задан строкой %3 — действует строка %1.")
+            result.notes.append(
+                {row->line, Tr("Строка %1 (Location %2): канал уже задан строкой %3 — действует строка %1.")
                                 .arg(row->line)
                                 .arg(n)
                                 .arg(result.lineOf[std::size_t(n)])});
@@ -741,10 +775,11 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
         QStringList levels;
         for (std::int32_t w : watts)
             levels << QString::number(w);
-        result.columnNotes << Tr("Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках: %2 — "
-                                 "у этих каналов мощность по умолчанию.")
-                                  .arg(levels.join(QStringLiteral(", ")))
-                                  .arg(powerUnmatched);
+        result.columnNotes
+            << Tr("Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках: %2 — "
+                  "у этих каналов мощность по умолчанию.")
+                   .arg(levels.join(QStringLiteral(", ")))
+                   .arg(powerUnmatched);
     }
     return true;
 }
@@ -780,10 +815,11 @@ bool Adopt(ImportResult &result, ChannelsContext &table)
         if (!result.channels[i].IsUsed() || table.channels[i].IsUsed())
             continue;
         const int line = result.lineOf[i];
-        result.notes.append({line, Tr("Строка %1 (Location %2): частоты вне выбранного диапазона %3 — канал удалён.")
-                                       .arg(line)
-                                       .arg(n)
-                                       .arg(range)});
+        result.notes.append(
+            {line, Tr("Строка %1 (Location %2): частоты вне выбранного диапазона %3 — канал удалён.")
+                       .arg(line)
+                       .arg(n)
+                       .arg(range)});
         result.channels[i].Reset();
         result.lineOf[i] = 0;
         --result.carried;

@@ -56,9 +56,9 @@ QStringList Columns();
 
 struct ExportResult
 {
-    QByteArray data;      // UTF-8, CR LF line ends
-    int written = 0;      // channel rows
-    QStringList notes;    // channels and fields the layout could not take
+    QByteArray data;   // UTF-8, CR LF line ends
+    int written = 0;   // channel rows
+    QStringList notes; // channels and fields the layout could not take
 };
 
 // Every used channel with a receive frequency, in channel order.
@@ -71,18 +71,18 @@ QString ExportLimits();
 
 struct ImportResult
 {
-    Channels channels;                                  // reset where no row set them
-    std::array<int, ChannelsContext::Count> lineOf{};   // file line that set each channel; 0 none
-    int rows = 0;                                       // data rows in the file
-    int carried = 0;                                    // channels set by the rows
+    Channels channels;                                // reset where no row set them
+    std::array<int, ChannelsContext::Count> lineOf{}; // file line that set each channel; 0 none
+    int rows = 0;                                     // data rows in the file
+    int carried = 0;                                  // channels set by the rows
 
     struct Note
     {
-        int line;       // of the file
+        int line; // of the file
         QString text;
     };
-    QList<Note> notes;                                  // rows and fields not carried
-    QStringList columnNotes;                            // columns not carried, counted over the rows
+    QList<Note> notes;       // rows and fields not carried
+    QStringList columnNotes; // columns not carried, counted over the rows
 
     QString Summary() const;
     // The notes in file order, then the column notes.

@@ -5,9 +5,9 @@
 
 namespace {
 
-const QByteArray kHeader =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,"
-    "Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
+const QByteArray kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                           "DtcsPolarity,RxDtcsCode,CrossMode,"
+                           "Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
 
 // Written by hand in the older layout (no RxDtcsCode, CrossMode, Power), as
 // such files come from the other programmer: repeater offsets both ways, a
@@ -24,13 +24,13 @@ const QByteArray kOlderLayout =
     "7,CROSS,147.000000,+,0.600000,Cross,110.9,88.5,023,NN,FM,5.00,,,,,\r\n";
 
 // The current layout: every cross mode, and power levels by watts.
-const QByteArray kCurrentLayout = kHeader +
-    "10,X1,146.000000,,0.000000,Cross,88.5,88.5,023,NN,754,DTCS->DTCS,FM,5.00,,50W,,,,,\r\n"
-    "11,X2,146.100000,,0.000000,Cross,67.0,88.5,065,NN,023,DTCS->Tone,FM,5.00,,5.0W,,,,,\r\n"
-    "12,X3,146.200000,,0.000000,Cross,254.1,88.5,023,NN,131,Tone->DTCS,FM,5.00,,High,,,,,\r\n"
-    "13,X4,146.300000,,0.000000,Cross,88.5,203.5,023,NN,023,->Tone,NFM,5.00,,20W,,,,,\r\n"
-    "14,X5,146.400000,,0.000000,Cross,88.5,88.5,023,NN,365,->DTCS,FM,5.00,,,,,,,\r\n"
-    "15,X6,146.500000,,0.000000,Cross,88.5,88.5,712,NN,023,DTCS->,FM,5.00,,,,,,,\r\n";
+const QByteArray kCurrentLayout =
+    kHeader + "10,X1,146.000000,,0.000000,Cross,88.5,88.5,023,NN,754,DTCS->DTCS,FM,5.00,,50W,,,,,\r\n"
+              "11,X2,146.100000,,0.000000,Cross,67.0,88.5,065,NN,023,DTCS->Tone,FM,5.00,,5.0W,,,,,\r\n"
+              "12,X3,146.200000,,0.000000,Cross,254.1,88.5,023,NN,131,Tone->DTCS,FM,5.00,,High,,,,,\r\n"
+              "13,X4,146.300000,,0.000000,Cross,88.5,203.5,023,NN,023,->Tone,NFM,5.00,,20W,,,,,\r\n"
+              "14,X5,146.400000,,0.000000,Cross,88.5,88.5,023,NN,365,->DTCS,FM,5.00,,,,,,,\r\n"
+              "15,X6,146.500000,,0.000000,Cross,88.5,88.5,712,NN,023,DTCS->,FM,5.00,,,,,,,\r\n";
 
 ChannelCsv::ImportResult Import(const QByteArray &csv)
 {
@@ -54,10 +54,18 @@ ChannelCsv::Channels Carriable()
         Channel &c = table[std::size_t(n)];
         c.freq_rx = 300000000 + n * 12500;
         switch (n % 4) {
-        case 0: c.freq_tx = c.freq_rx; break;
-        case 1: c.freq_tx = c.freq_rx + 600000; break;
-        case 2: c.freq_tx = c.freq_rx - 36000000; break;
-        default: c.freq_tx = 0; break;
+        case 0:
+            c.freq_tx = c.freq_rx;
+            break;
+        case 1:
+            c.freq_tx = c.freq_rx + 600000;
+            break;
+        case 2:
+            c.freq_tx = c.freq_rx - 36000000;
+            break;
+        default:
+            c.freq_tx = 0;
+            break;
         }
         c.subtone_rx = codes[n % 7];
         c.subtone_tx = codes[(n / 7) % 7];
@@ -99,17 +107,18 @@ private slots:
     void exportNamesWhatItCannotCarry()
     {
         ChannelCsv::Channels table;
-        table[3].freq_tx = 300000000;   // transmit only
+        table[3].freq_tx = 300000000; // transmit only
         table[4].freq_rx = table[4].freq_tx = 300000000;
-        table[4].band_tx = false;       // the layout has one band
-        table[4].subtone_rx = 134;      // one past the list
+        table[4].band_tx = false;  // the layout has one band
+        table[4].subtone_rx = 134; // one past the list
         const ChannelCsv::ExportResult out = ChannelCsv::Export(table);
         QCOMPARE(out.written, 1);
         QCOMPARE(out.notes.size(), 3);
         QVERIFY(out.notes[0].startsWith(QStringLiteral("Канал 03: нет частоты приёма")));
         QVERIFY(out.notes[1].contains(QStringLiteral("выгружена полоса приёма")));
         QVERIFY(out.notes[2].contains(QStringLiteral("код субтона приёма 134 не определён")));
-        QVERIFY(out.data.contains("\r\n4,,300.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,40W,"));
+        QVERIFY(
+            out.data.contains("\r\n4,,300.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,40W,"));
     }
 
     void otherProgrammersFile_data()
@@ -123,8 +132,8 @@ private slots:
         QTest::addColumn<bool>("wide");
         QTest::addColumn<bool>("scan");
         QTest::addColumn<int>("powerHigh");
-        auto row = [](const char *name, const QByteArray &file, int location, int rx, int tx, int srx, int stx,
-                      bool wide, bool scan, int power) {
+        auto row = [](const char *name, const QByteArray &file, int location, int rx, int tx, int srx,
+                      int stx, bool wide, bool scan, int power) {
             QTest::newRow(name) << file << location << rx << tx << srx << stx << wide << scan << power;
         };
         row("simplex", kOlderLayout, 1, 146520000, 146520000, 0, 0, true, true, 3);
@@ -168,11 +177,13 @@ private slots:
         QVERIFY(report.endsWith(QStringLiteral("Столбец Comment не переносится (заполненных строк: 1).")));
         QVERIFY(Mentions(report, QStringLiteral("Столбец Name не переносится (заполненных строк: 7).")));
         // 146,52 MHz lies on a 5 kHz step, not on the radio's 12,5 kHz.
-        QVERIFY(Mentions(report, QStringLiteral("Строка 2 (Location 1): частота 146 520 000 Гц не кратна шагу 12,5 кГц")));
+        QVERIFY(Mentions(
+            report, QStringLiteral("Строка 2 (Location 1): частота 146 520 000 Гц не кратна шагу 12,5 кГц")));
         QVERIFY(!Mentions(report, QStringLiteral("Location 5")));
         const ChannelCsv::ImportResult current = Import(kCurrentLayout);
-        QVERIFY(Mentions(current.Report(), QStringLiteral("Power: мощности, которой нет среди уровней радиостанции "
-                                                          "(5, 10, 20, 40 Вт), в строках: 2")));
+        QVERIFY(Mentions(current.Report(),
+                         QStringLiteral("Power: мощности, которой нет среди уровней радиостанции "
+                                        "(5, 10, 20, 40 Вт), в строках: 2")));
     }
 
     void reportNamesWhatIsNotCarried_data()
@@ -184,13 +195,15 @@ private slots:
             QTest::newRow(name) << QByteArray(cells) << carried << QString::fromUtf8(note);
         };
         row("tone not in the list", "1,,146.0,,0,Tone,69.4,88.5,023,NN,023,,FM,5.00,,,,,,,", true,
-            "Строка 2 (Location 1): тона 69.4 Гц (rToneFreq) нет в списке CTCSS — субтон передачи не перенесён.");
+            "Строка 2 (Location 1): тона 69.4 Гц (rToneFreq) нет в списке CTCSS — субтон передачи не "
+            "перенесён.");
         row("tone squelch not in the list", "1,,146.0,,0,TSQL,88.5,69.4,023,NN,023,,FM,5.00,,,,,,,", true,
             "тона 69.4 Гц (cToneFreq) нет в списке CTCSS — субтон приёма и передачи не перенесён.");
         row("DCS code not in the list", "1,,146.0,,0,DTCS,88.5,88.5,017,NN,023,,FM,5.00,,,,,,,", true,
             "кода DCS \"017\" (DtcsCode) нет в списке DCS — субтон приёма и передачи не перенесён.");
         row("reversed transmit polarity", "1,,146.0,,0,DTCS,88.5,88.5,023,RN,023,,FM,5.00,,,,,,,", true,
-            "полярность DCS \"RN\" (DtcsPolarity) не поддерживается, только NN — субтон передачи не перенесён.");
+            "полярность DCS \"RN\" (DtcsPolarity) не поддерживается, только NN — субтон передачи не "
+            "перенесён.");
         row("reversed tone squelch", "1,,146.0,,0,TSQL-R,88.5,88.5,023,NN,023,,FM,5.00,,,,,,,", true,
             "Tone \"TSQL-R\" не поддерживается — субтоны не перенесены.");
         row("unknown cross mode", "1,,146.0,,0,Cross,88.5,88.5,023,NN,023,Tone=>DTCS,FM,5.00,,,,,,,", true,
@@ -200,7 +213,8 @@ private slots:
         row("off the 12,5 kHz step", "1,,146.5225,,0,,88.5,88.5,023,NN,023,,FM,2.50,,,,,,,", true,
             "частота 146 522 500 Гц не кратна шагу 12,5 кГц");
         row("AM", "1,,118.0,,0,,88.5,88.5,023,NN,023,,AM,5.00,,,,,,,", false,
-            "Строка 2 (Location 1): Mode \"AM\": радиостанция работает только в FM и NFM — строка пропущена.");
+            "Строка 2 (Location 1): Mode \"AM\": радиостанция работает только в FM и NFM — строка "
+            "пропущена.");
         row("location beyond 99", "100,,146.0,,0,,88.5,88.5,023,NN,023,,FM,5.00,,,,,,,", false,
             "Строка 2: Location 100 вне 0–99 — строка пропущена.");
         row("location not a number", "A1,,146.0,,0,,88.5,88.5,023,NN,023,,FM,5.00,,,,,,,", false,
@@ -227,7 +241,8 @@ private slots:
 
     void droppedSubtoneLeavesTheOtherDirection()
     {
-        const ChannelCsv::ImportResult in = Import(kHeader + "1,,146.0,,0,DTCS,88.5,88.5,023,RN,023,,FM,5.00,,,,,,,");
+        const ChannelCsv::ImportResult in =
+            Import(kHeader + "1,,146.0,,0,DTCS,88.5,88.5,023,RN,023,,FM,5.00,,,,,,,");
         QCOMPARE(in.channels[1].subtone_tx, 0);
         QCOMPARE(in.channels[1].subtone_rx, 51);
     }
@@ -238,14 +253,15 @@ private slots:
                                                              "4,,147.0,,0,,,,,,,,FM,,,,,,,,\r\n");
         QCOMPARE(in.carried, 1);
         QCOMPARE(in.channels[4].freq_rx, 147000000);
-        QCOMPARE(in.Report(), QStringList{"Строка 3 (Location 4): канал уже задан строкой 2 — действует строка 3."});
+        QCOMPARE(in.Report(),
+                 QStringList{"Строка 3 (Location 4): канал уже задан строкой 2 — действует строка 3."});
     }
 
     void spellingsOfTheSameTable_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("spreadsheet with semicolons and decimal commas, a blank line first")
-            << QByteArray("\r\nLocation;Frequency;Duplex;Offset;Tone;rToneFreq;Mode\n3;146,52;+;0,6;Tone;100,0;NFM\n");
+        QTest::newRow("spreadsheet with semicolons and decimal commas, a blank line first") << QByteArray(
+            "\r\nLocation;Frequency;Duplex;Offset;Tone;rToneFreq;Mode\n3;146,52;+;0,6;Tone;100,0;NFM\n");
         QTest::newRow("quoted cells, a line break in a name")
             << QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode\r\n"
                           "\"3\",\"Club, \"\"North\"\"\nrepeater\",\"146.52\",+,0.6,Tone,100.0,NFM\r\n");
@@ -294,7 +310,7 @@ private slots:
         vhf.AddRx(146000000, 174000000);
         vhf.AddTx(146000000, 174000000);
         table.ranges.Select(table.ranges.Add(&vhf));
-        table.channels[50].freq_rx = 160000000;  // replaced, not merged
+        table.channels[50].freq_rx = 160000000; // replaced, not merged
 
         QVERIFY(!ChannelCsv::Adopt(in, table));
         QCOMPARE(table.channels[1].freq_rx, 150000000);
@@ -304,7 +320,8 @@ private slots:
         QCOMPARE(in.carried, 2);
         const QStringList report = in.Report();
         QCOMPARE(report.size(), 2);
-        QVERIFY(report[0].startsWith(QStringLiteral("Строка 3 (Location 2): частоты вне выбранного диапазона")));
+        QVERIFY(
+            report[0].startsWith(QStringLiteral("Строка 3 (Location 2): частоты вне выбранного диапазона")));
         QVERIFY(report[1].startsWith(QStringLiteral("Строка 4 (Location 3): Skip")));
     }
 };

@@ -48,7 +48,8 @@ class TestConvert : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
         p.setProcessEnvironment(env);
-        p.start(m_cli, {QStringLiteral("convert"), QStringLiteral("--input"), input, QStringLiteral("--output"), output});
+        p.start(m_cli, {QStringLiteral("convert"), QStringLiteral("--input"), input,
+                        QStringLiteral("--output"), output});
         if (!p.waitForFinished(60000))
             return -1;
         if (out)
@@ -93,7 +94,7 @@ private slots:
         QCOMPARE(Convert(xml, csv, &out), 0);
         QVERIFY(out.contains(QStringLiteral("Выгружено каналов: 3")));
         const QList<QByteArray> lines = ReadAll(csv).split('\n');
-        QCOMPARE(lines.size(), 5);  // header, three channels, the final line end
+        QCOMPARE(lines.size(), 5); // header, three channels, the final line end
         QVERIFY(lines[2].startsWith("7,,150.087500,+,0.600000,Cross,"));
 
         // Back again: the list's range that holds every channel is chosen.
@@ -104,7 +105,8 @@ private slots:
         QVERIFY2(ConfigurationDocument::Read(back, contents, error), qPrintable(error));
         QVERIFY(contents.range.Equals(vhf));
         for (int n = 0; n < ChannelsContext::Count; ++n)
-            QVERIFY2(contents.channels[std::size_t(n)] == table.channels[std::size_t(n)], qPrintable(QString::number(n)));
+            QVERIFY2(contents.channels[std::size_t(n)] == table.channels[std::size_t(n)],
+                     qPrintable(QString::number(n)));
     }
 
     void csvWithoutACommonRangeLosesWhatTheCurrentOneLacks()
@@ -113,7 +115,8 @@ private slots:
         QVERIFY(WriteAll(csv, "Location,Frequency\r\n1,41.9\r\n2,150.0\r\n"));
         QString out;
         QCOMPARE(Convert(csv, Path(QStringLiteral("mixed.xml")), &out), 0);
-        QVERIFY(out.contains(QStringLiteral("Строка 3 (Location 2): частоты вне выбранного диапазона ( 33-48.5 МГц)")));
+        QVERIFY(out.contains(
+            QStringLiteral("Строка 3 (Location 2): частоты вне выбранного диапазона ( 33-48.5 МГц)")));
         ConfigurationDocument::Contents contents;
         QString error;
         QVERIFY(ConfigurationDocument::Read(Path(QStringLiteral("mixed.xml")), contents, error));
@@ -126,9 +129,12 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("output");
         QTest::addColumn<int>("code");
-        QTest::newRow("unknown extension") << "a.xml" << "a.txt" << 2;
-        QTest::newRow("missing input") << "none.csv" << "none.xml" << 1;
-        QTest::newRow("no channel to carry") << "am.csv" << "am.xml" << 1;
+        QTest::newRow("unknown extension") << "a.xml"
+                                           << "a.txt" << 2;
+        QTest::newRow("missing input") << "none.csv"
+                                       << "none.xml" << 1;
+        QTest::newRow("no channel to carry") << "am.csv"
+                                             << "am.xml" << 1;
     }
 
     void refusals()

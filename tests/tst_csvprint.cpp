@@ -95,11 +95,11 @@ private slots:
     void openingACsvFileImportsItWithTheOpeningRule()
     {
         TForm1 &w = Main();
-        w.channels().channels[60] = Simplex(40000000);  // replaced by the file's table
+        w.channels().channels[60] = Simplex(40000000); // replaced by the file's table
         const QString csv = File(QStringLiteral("other.csv"));
         QVERIFY(WriteAll(csv, "Location,Frequency,Tone,rToneFreq,Mode\r\n"
-                              "1,41.9,Tone,69.4,NFM\r\n"    // tone not in the list
-                              "2,150.0,,,FM\r\n"            // outside the range
+                              "1,41.9,Tone,69.4,NFM\r\n" // tone not in the list
+                              "2,150.0,,,FM\r\n"         // outside the range
                               "3,45.0,Tone,100.0,FM\r\n"));
         QVERIFY(w.OpenFromUser(csv));
         QCOMPARE(w.channels().channels[1].freq_rx, 41900000);
@@ -111,10 +111,12 @@ private slots:
                  QStringList{"При загрузке файла были удалены каналы, не соответствующие диапазону частот."});
         QCOMPARE(m_reports.size(), 1);
         const QStringList &report = m_reports.first();
-        QCOMPARE(report.mid(0, 2), (QStringList{"Импорт из CSV", "Перенесено каналов: 2; строк с каналами в файле: 3."}));
+        QCOMPARE(report.mid(0, 2),
+                 (QStringList{"Импорт из CSV", "Перенесено каналов: 2; строк с каналами в файле: 3."}));
         QCOMPARE(report.size(), 4);
         QVERIFY(report[2].startsWith(QStringLiteral("Строка 2 (Location 1): тона 69.4 Гц")));
-        QVERIFY(report[3].startsWith(QStringLiteral("Строка 3 (Location 2): частоты вне выбранного диапазона")));
+        QVERIFY(
+            report[3].startsWith(QStringLiteral("Строка 3 (Location 2): частоты вне выбранного диапазона")));
         QCOMPARE(w.documentPath(), csv);
         QCOMPARE(RecentFiles::Load(), QStringList{csv});
     }
@@ -143,7 +145,7 @@ private slots:
         c.band_rx = c.band_tx = false;
         c.tx_power_high = 2;
         w.channels().channels[17] = c;
-        w.painter().PowerWatts = {1, 2, 25, 50};  // the radio's levels decide the Power column
+        w.painter().PowerWatts = {1, 2, 25, 50}; // the radio's levels decide the Power column
         m_dialogs->saveAnswer = File(QStringLiteral("out.csv"));
         w.ActionExportCsvExecute();
         QCOMPARE(m_dialogs->saveSuffix, QStringLiteral("csv"));
@@ -164,8 +166,9 @@ private slots:
         for (int n : {0, 5, 42})
             table.channels[std::size_t(n)] = Simplex(41900000 + n * 12500);
         CellPainter look;
-        ChannelPrint print(table, look, {QStringLiteral("/data/boat.xml"), QStringLiteral("( 33-48.5 МГц)"), {}});
-        const QSize a4(794, 1123);  // at 96 dpi
+        ChannelPrint print(table, look,
+                           {QStringLiteral("/data/boat.xml"), QStringLiteral("( 33-48.5 МГц)"), {}});
+        const QSize a4(794, 1123); // at 96 dpi
         print.Paginate(a4, 96);
         QCOMPARE(print.pageCount(), 1);
         QCOMPARE(print.pageChannels(0), (QList<int>{0, 5, 42}));
@@ -179,10 +182,11 @@ private slots:
         QPainter p(&page);
         print.PaintPage(p, 0);
         p.end();
-        QVERIFY(InkIn(page, QRect(0, 0, a4.width(), print.CellRect(-1, 0).top())) > 100);  // the heading
+        QVERIFY(InkIn(page, QRect(0, 0, a4.width(), print.CellRect(-1, 0).top())) > 100); // the heading
         for (int i = 0; i < 3; ++i)
-            for (int column : {0, 2, 7})  // number, frequency, check mark
-                QVERIFY2(InkIn(page, print.CellRect(i, column)) > 20, qPrintable(QStringLiteral("%1/%2").arg(i).arg(column)));
+            for (int column : {0, 2, 7}) // number, frequency, check mark
+                QVERIFY2(InkIn(page, print.CellRect(i, column)) > 20,
+                         qPrintable(QStringLiteral("%1/%2").arg(i).arg(column)));
         // Nothing below the third row: unused channels are not printed.
         const QRect below = print.CellRect(3, 0).united(print.CellRect(8, CellPainter::Columns - 1));
         QCOMPARE(InkIn(page, below), 0);
@@ -224,8 +228,9 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray pdf = f.readAll();
         QVERIFY(pdf.startsWith("%PDF"));
-        const qsizetype pages = QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
-        QVERIFY(pages >= 4);  // 100 rows of at least 44 units each cannot fit fewer A4 pages
+        const qsizetype pages =
+            QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
+        QVERIFY(pages >= 4); // 100 rows of at least 44 units each cannot fit fewer A4 pages
     }
 
     void previewPaintsThroughTheSeam()
@@ -272,8 +277,9 @@ private slots:
         QVERIFY(w.SaveFile(File(QStringLiteral("b.xml"))));
         m_dialogs->openAnswer = File(QStringLiteral("a.xml"));
         w.FileOpen1Execute();
-        QCOMPARE(RecentFiles::Load(), (QStringList{File(QStringLiteral("a.xml")), File(QStringLiteral("b.xml"))}));
-        QVERIFY(!w.OpenFromUser(File(QStringLiteral("nothing.xml"))));  // a failed open is not remembered
+        QCOMPARE(RecentFiles::Load(),
+                 (QStringList{File(QStringLiteral("a.xml")), File(QStringLiteral("b.xml"))}));
+        QVERIFY(!w.OpenFromUser(File(QStringLiteral("nothing.xml")))); // a failed open is not remembered
         QCOMPARE(RecentFiles::Load().size(), 2);
 
         // The menu lists them, newest first, with a way to clear the list.
@@ -308,7 +314,8 @@ private slots:
         QTest::newRow("one file") << QList<QUrl>{file} << true;
         QTest::newRow("two files") << QList<QUrl>{file, file} << false;
         QTest::newRow("a folder") << QList<QUrl>{QUrl::fromLocalFile(m_files.path())} << false;
-        QTest::newRow("a web page") << QList<QUrl>{QUrl(QStringLiteral("https://example.org/a.xml"))} << false;
+        QTest::newRow("a web page") << QList<QUrl>{QUrl(QStringLiteral("https://example.org/a.xml"))}
+                                    << false;
     }
 
     void droppedFile()
@@ -318,7 +325,8 @@ private slots:
         TForm1 &w = Main();
         ChannelsContext table{QString()};
         table.channels[8] = Simplex(45000000);
-        QVERIFY(WriteAll(File(QStringLiteral("drop.xml")), ConfigurationDocument::Serialize(table, SettingsContext())));
+        QVERIFY(WriteAll(File(QStringLiteral("drop.xml")),
+                         ConfigurationDocument::Serialize(table, SettingsContext())));
 
         QMimeData mime;
         mime.setUrls(urls);

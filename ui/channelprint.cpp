@@ -41,7 +41,8 @@ QFont HeadingFont()
 
 } // namespace
 
-ChannelPrint::ChannelPrint(const ChannelsContext &channels, const CellPainter &look, const PrintHeading &heading)
+ChannelPrint::ChannelPrint(const ChannelsContext &channels, const CellPainter &look,
+                           const PrintHeading &heading)
     : m_channels(channels), m_heading(heading)
 {
     m_cells.PowerWatts = look.PowerWatts;
@@ -116,7 +117,8 @@ QRect ChannelPrint::LogicalCell(int index, int column) const
 QRect ChannelPrint::CellRect(int index, int column) const
 {
     const QRect r = LogicalCell(index, column);
-    return QRectF(r.x() * m_scale, r.y() * m_scale, r.width() * m_scale, r.height() * m_scale).toAlignedRect();
+    return QRectF(r.x() * m_scale, r.y() * m_scale, r.width() * m_scale, r.height() * m_scale)
+        .toAlignedRect();
 }
 
 void ChannelPrint::PaintPage(QPainter &painter, int page)
@@ -148,7 +150,8 @@ void ChannelPrint::PaintPage(QPainter &painter, int page)
         DrawCell(m_channels, m_cells, &painter, LogicalCell(-1, c), c, 0, CellPainter::Fixed);
     for (int i = 0; i < rows.size(); ++i)
         for (int c = 0; c < CellPainter::Columns; ++c)
-            DrawCell(m_channels, m_cells, &painter, LogicalCell(i, c), c, rows[i] + 1, c == 0 ? CellPainter::Fixed : 0);
+            DrawCell(m_channels, m_cells, &painter, LogicalCell(i, c), c, rows[i] + 1,
+                     c == 0 ? CellPainter::Fixed : 0);
 
     const QRect header = LogicalCell(-1, 0).united(LogicalCell(-1, CellPainter::Columns - 1));
     const QRect table = rows.isEmpty() ? header : header.united(LogicalCell(int(rows.size()) - 1, 0));

@@ -15,9 +15,9 @@ class QPainter;
 // What the top of every printed page says besides the page number.
 struct PrintHeading
 {
-    QString file;     // the table's file; empty when it has none
-    QString range;    // the current frequency range as the status bar shows it
-    QString printed;  // date and time of printing
+    QString file;    // the table's file; empty when it has none
+    QString range;   // the current frequency range as the status bar shows it
+    QString printed; // date and time of printing
 };
 
 // The channel table on paper: the used channels in the grid's columns, drawn
@@ -63,8 +63,8 @@ private:
 
     GridMetrics m_metrics;
     QList<QList<int>> m_pages;
-    double m_scale = 1;        // device pixels per layout unit
-    int m_pageWidth = 0;       // layout units
+    double m_scale = 1;  // device pixels per layout unit
+    int m_pageWidth = 0; // layout units
     int m_headingHeight = 0;
     int m_lineHeight = 0;
 };
