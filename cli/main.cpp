@@ -4,6 +4,10 @@
 
 #include <QCoreApplication>
 
+namespace cli {
+int RunConvert(const QStringList &arguments);
+}
+
 namespace {
 
 const char *const kUsage =
@@ -14,6 +18,7 @@ const char *const kUsage =
     "  read   read both tables and save them as a configuration file\n"
     "  write  write a configuration file to the radio\n"
     "  check  check a configuration file without touching a radio\n"
+    "  convert  convert between a configuration file and a CSV channel table\n"
     "\n"
     "kd-cli <command> --help describes a command's options.\n"
     "Exit status: 0 success, 1 the job failed or was refused, 2 usage error.\n";
@@ -45,6 +50,8 @@ int main(int argc, char **argv)
         return cli::RunWrite(args);
     if (command == QLatin1String("check"))
         return cli::RunCheck(args);
+    if (command == QLatin1String("convert"))
+        return cli::RunConvert(args);
     cli::Error(QStringLiteral("unknown command \"%1\"").arg(command));
     std::fputs(kUsage, stderr);
     return cli::ExitUsage;

@@ -62,6 +62,10 @@ public:
             return SaveChoice::Discard;
         return SaveChoice::Cancel;
     }
+    QString OpenFileOfType(QWidget *parent, const QString &dir, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, QString(), dir, filter);
+    }
 };
 
 RealDialogs g_real;

@@ -29,6 +29,13 @@ public:
     // Opens `path` in the desktop's file manager; false when none took it.
     // Not pure, so that seams written before it need not know it.
     virtual bool ShowFolder(QWidget *parent, const QString &path);
+    // An open chooser that offers only files matching `filter` ("Name (*.ext)");
+    // a seam that does not tell the two apart answers as for OpenFileName.
+    virtual QString OpenFileOfType(QWidget *parent, const QString &dir, const QString &filter)
+    {
+        Q_UNUSED(filter);
+        return OpenFileName(parent, dir);
+    }
 
     // The seam in force; the real dialogs unless a test replaced them.
     static DialogSeam &Current();

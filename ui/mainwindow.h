@@ -17,6 +17,10 @@ class JobSequence;
 class QAction;
 class QDialog;
 class QMenu;
+class QMimeData;
+class QPrinter;
+class QToolBar;
+struct PrintHeading;
 class QPlainTextEdit;
 class QTabWidget;
 class SettingsPages;
@@ -103,6 +107,10 @@ public:
     QAction *ActionSelectFreqRange = nullptr;
     QAction *ActionAbout = nullptr;
     QAction *ActionEditChannel = nullptr;
+    QAction *ActionImportCsv = nullptr;
+    QAction *ActionExportCsv = nullptr;
+    QAction *ActionPrint = nullptr;
+    QAction *ActionExportPdf = nullptr;
 
     // Undo and the channel rows ("Правка"; the rows also in the grid's menu).
     QAction *ActionUndo = nullptr;
@@ -163,6 +171,34 @@ public:
     // The folder the open and save dialogs start in: the one last used.
     static QString LastFolder();
 
+    // A file the user asked to open: chosen under "Открыть", picked from the
+    // recent files or dropped on the window. A CSV table (*.csv) is imported,
+    // anything else opened as a configuration file; what opens joins the
+    // recent files. Unsaved changes are asked about first unless `asked`.
+    bool OpenFromUser(const QString &path, bool asked = false);
+    // The channel table from a CSV file in place of the current one; the
+    // settings and the range stay. Channels outside the range are removed as
+    // on opening; what could not be carried over is reported.
+    bool ImportCsv(const QString &path);
+    // The channel table into a CSV file, with a report of what the layout lost.
+    bool ExportCsv(const QString &path);
+    // The printed channel table as a PDF file.
+    bool ExportPdf(const QString &path);
+    // Prints the pages of the channel table onto a printer or the preview.
+    void PrintChannels(QPrinter *printer);
+    // The heading of the printed pages as things stand.
+    PrintHeading CurrentPrintHeading() const;
+    // The file the channel table was last opened from, imported from or saved
+    // to; empty after "Создать" and after a read from the radio.
+    const QString &documentPath() const { return m_documentPath; }
+
+    // A recent file picked from the menu: one that no longer exists is said to
+    // be missing and leaves the list.
+    bool OpenRecent(const QString &path);
+    QMenu *recentMenu() const { return m_recentMenu; }
+    // The one local file a drag carries; empty for anything else.
+    static QString DroppedFile(const QMimeData *mime);
+
 public slots:
     void FileCreateExecute();
     void FileOpen1Execute();
@@ -185,6 +221,10 @@ public slots:
     void ActionCompareExecute();
     void ActionOpenBackupFolderExecute();
     void ActionShowTraceExecute();
+    void ActionImportCsvExecute();
+    void ActionExportCsvExecute();
+    void ActionPrintExecute();
+    void ActionExportPdfExecute();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -218,6 +258,16 @@ private:
     void SetPageVisible(Page page, bool visible);
     static void RememberFolder(const QString &file);
 
+    // CSV, printing and recent files.
+    void CreateCsvPrintActions();
+    void AddCsvPrintMenus(QMenu *file);
+    void AddCsvPrintTools(QToolBar *tools);
+    void RefreshRecentMenu();
+    void AddRecentFile(const QString &path);
+    // A drag of a file anywhere over the window; true when it was taken.
+    bool HandleFileDrag(QWidget *target, QEvent *event);
+    void ShowReport(const QString &caption, const QString &summary, const QStringList &lines);
+
     // Declared before everything that refers to them: the model outlives the
     // pages and the grid.
     ChannelsContext m_channels;
@@ -237,4 +287,6 @@ private:
     bool m_shown = false;
     bool m_portPending = false;
     bool m_portScheduled = false;
+    QMenu *m_recentMenu = nullptr;
+    QString m_documentPath;
 };

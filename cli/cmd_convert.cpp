@@ -1,0 +1,145 @@
+#include "cli/clicommon.h"
+
+#include "model/channelcsv.h"
+#include "model/configdocument.h"
+#include "model/freqrangelist.h"
+
+namespace cli {
+namespace {
+
+enum class Format { Unknown, Config, Csv };
+
+Format FormatOf(const QString &path)
+{
+    if (ChannelCsv::IsCsvPath(path))
+        return Format::Csv;
+    if (path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+        return Format::Config;
+    return Format::Unknown;
+}
+
+bool Fits(const ChannelCsv::Channels &channels, const FreqRange &range)
+{
+    for (const Channel &c : channels)
+        if ((c.HasRx() && !range.ContainsRx(std::uint32_t(c.freq_rx))) ||
+            (c.HasTx() && !range.ContainsTx(std::uint32_t(c.freq_tx))))
+            return false;
+    return true;
+}
+
+// Reads a configuration file as opening it would leave the table: its range
+// becomes current when valid, channels outside the current range are removed.
+bool ReadConfig(const QString &path, ChannelsContext &table, SettingsContext &settings)
+{
+    ConfigurationDocument::Contents contents;
+    QString error;
+    if (!ConfigurationDocument::Read(path, contents, error)) {
+        Error(error);
+        return false;
+    }
+    if (contents.range.IsValid())
+        table.ranges.Select(table.ranges.Add(&contents.range));
+    table.channels = contents.channels;
+    settings = contents.settings;
+    const ChannelCsv::Channels read = table.channels;
+    if (!table.RemoveOutOfRange()) {
+        QString range;
+        table.ranges.CurrentText(range);
+        for (int n = 0; n < ChannelsContext::Count; ++n)
+            if (read[std::size_t(n)].IsUsed() && !table.channels[std::size_t(n)].IsUsed())
+                PrintLine(QStringLiteral(
+                              "Канал %1: частоты вне диапазона %2 — канал удалён, как при открытии файла.")
+                              .arg(n, 2, 10, QLatin1Char('0'))
+                              .arg(range));
+    }
+    return true;
+}
+
+// Reads a CSV table against the first range of the range list that holds all
+// its channels; when none does, against the current one, which removes those
+// outside it.
+bool ReadCsv(const QString &path, ChannelsContext &table)
+{
+    ChannelCsv::ImportResult result;
+    QString error;
+    if (!ChannelCsv::Read(path, ChannelCsv::DefaultPowerWatts, result, error)) {
+        Error(error);
+        return false;
+    }
+    for (int i = 0; i < table.ranges.count(); ++i) {
+        if (Fits(result.channels, table.ranges.at(i))) {
+            table.ranges.Select(i);
+            break;
+        }
+    }
+    ChannelCsv::Adopt(result, table);
+    for (const QString &line : result.Report())
+        PrintLine(line);
+    PrintLine(result.Summary());
+    return result.carried > 0;
+}
+
+} // namespace
+
+int RunConvert(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption(
+        {QStringLiteral("input"), QStringLiteral("File to read (.xml or .csv)."), QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("output"), QStringLiteral("File to write (.xml or .csv)."), QStringLiteral("file")});
+    const int parsed = ParseCommand(
+        parser, arguments,
+        QStringLiteral(
+            "Usage: kd-cli convert --input FILE --output FILE\n"
+            "Converts between a configuration file (.xml) and a channel table in the CSV layout of\n"
+            "the common radio programmers (.csv), each by its extension, and tells what could not\n"
+            "be carried over. A CSV table gets the first range of the range list that holds all\n"
+            "its channels and the default settings.\n"));
+    if (parsed >= 0)
+        return parsed;
+    QString input, output;
+    if (!RequireValue(parser, QStringLiteral("input"), "convert", input) ||
+        !RequireValue(parser, QStringLiteral("output"), "convert", output))
+        return ExitUsage;
+    const Format from = FormatOf(input);
+    const Format to = FormatOf(output);
+    if (from == Format::Unknown || to == Format::Unknown) {
+        Error(QStringLiteral("convert takes files named *.xml or *.csv, not \"%1\"")
+                  .arg(from == Format::Unknown ? input : output));
+        return ExitUsage;
+    }
+
+    // The range list stays in memory: converting never changes the stored one.
+    ChannelsContext table{QString()};
+    table.ranges.Load(FreqRangeList::DefaultPath());
+    SettingsContext settings;
+    const bool read = from == Format::Csv ? ReadCsv(input, table) : ReadConfig(input, table, settings);
+    if (!read) {
+        Error(QStringLiteral("%1 was not written").arg(output));
+        return ExitFailed;
+    }
+    QString range;
+    table.ranges.CurrentText(range);
+    PrintLine(QStringLiteral("Диапазон: %1").arg(range));
+
+    QString error;
+    if (to == Format::Csv) {
+        ChannelCsv::ExportResult result;
+        if (!ChannelCsv::Save(output, table.channels, ChannelCsv::DefaultPowerWatts, result, error)) {
+            Error(error);
+            return ExitFailed;
+        }
+        for (const QString &line : result.notes)
+            PrintLine(line);
+        PrintLine(ChannelCsv::ExportLimits());
+        PrintLine(QStringLiteral("Выгружено каналов: %1").arg(result.written));
+    } else if (!ConfigurationDocument::Save(output, table, settings, error)) {
+        Error(error);
+        return ExitFailed;
+    }
+    PrintLine(QStringLiteral("Файл сохранён: %1").arg(output));
+    return ExitOk;
+}
+
+} // namespace cli
