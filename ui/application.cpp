@@ -75,7 +75,7 @@ int RunKdTune(KdApplication &app)
         windows.main->show();
         const QStringList args = app.arguments();
         if (args.size() > 1)
-            windows.main->OpenFile(args.at(1));
+            windows.main->OpenFromUser(args.at(1), true);  // as "Открыть" after its dialog
         return app.exec();
     } catch (const std::exception &e) {
         KdApplication::ReportFatal(QString::fromUtf8(e.what()));
