@@ -1,5 +1,6 @@
 #include "model/channelscontext.h"
 #include "ui/cellpainter.h"
+#include "ui/channelgrid.h"
 
 #include <QImage>
 #include <QPainter>
@@ -386,6 +387,39 @@ private slots:
         QCOMPARE(narrow.columnWidths, natural.columnWidths);
         for (int c = 0; c < CellPainter::Columns; ++c)
             QVERIFY(natural.columnWidths[std::size_t(c)] >= 28);
+    }
+
+    // The grid keeps its measurement while only the width changes; a new
+    // font must be measured again.
+    void gridSizingFollowsWidthAndFont_data()
+    {
+        QTest::addColumn<int>("points"); // 0: the grid's own font
+        QTest::addColumn<int>("width");
+        QTest::newRow("wider") << 0 << 1900;
+        QTest::newRow("narrower") << 0 << 500;
+        QTest::newRow("larger font") << 16 << 1900;
+        QTest::newRow("smaller font") << 8 << 1200;
+    }
+    void gridSizingFollowsWidthAndFont()
+    {
+        QFETCH(int, points);
+        QFETCH(int, width);
+        ChannelsContext channels{QString()};
+        CellPainter painter;
+        ChannelGrid grid(channels, painter);
+        grid.resize(1000, 500);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QFont font = grid.font();
+        if (points > 0)
+            font.setPointSize(points);
+        grid.setFont(font);
+        grid.resize(width, 500);
+        grid.SizeGrid();
+        const GridMetrics fresh = MeasureGrid(font, grid.logicalDpiY(), grid.viewport()->width());
+        QCOMPARE(grid.metrics().columnWidths, fresh.columnWidths);
+        QCOMPARE(grid.metrics().headerHeight, fresh.headerHeight);
+        QCOMPARE(grid.metrics().rowHeight, fresh.rowHeight);
     }
 };
 

@@ -87,6 +87,19 @@ private slots:
         QCOMPARE(e.form.ComboBoxPowerMax->itemText(3), QStringLiteral("40 Вт"));
     }
 
+    // The controls are built on first use; showing the editor before anything
+    // else has used it must not show an empty window.
+    void showingBuildsTheControls()
+    {
+        TFormChan form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.ComboBoxBandRx && form.ComboBoxBandRx->isVisible());
+        QVERIFY(form.ButtonOK && form.ButtonOK->isVisible());
+        QCOMPARE(form.size(), QSize(874, 405));
+        QCOMPARE(QApplication::focusWidget(), form.ComboBoxBandRx);
+    }
+
     // Tab goes through each pair as it is laid out: receive, link, transmit.
     void tabOrder()
     {

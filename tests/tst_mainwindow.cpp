@@ -5,11 +5,13 @@
 #include "ui/about.h"
 #include "ui/application.h"
 #include "ui/channelgrid.h"
+#include "ui/edithistory.h"
 #include "ui/form_freqrange.h"
 #include "ui/formchannel.h"
 #include "ui/formcom.h"
 #include "ui/formprogress.h"
 #include "ui/mainwindow.h"
+#include "ui/settingspages.h"
 #include "ui/statuspanels.h"
 
 #include <QAction>
@@ -141,6 +143,19 @@ private slots:
         QVERIFY(w.ActionSelectFreqRange->isVisible() && w.ActionSelectFreqRange->isEnabled());
         QVERIFY(w.ActionWrite->isEnabled());
         QCOMPARE(w.grid()->currentRow(), 1);
+    }
+
+    // What the start leaves for after the first paint is built then, and
+    // changes nothing the user can see or undo.
+    void deferredControlsAreBuiltAfterTheFirstPaint()
+    {
+        TForm1 &w = Main();
+        QTRY_VERIFY(m_windows.chan->ComboBoxBandRx);
+        QTRY_VERIFY(w.settingsPages()->page1()->findChild<QWidget *>(QStringLiteral("TrackBarVolume")));
+        QVERIFY(!w.pageVisible(TForm1::PageSettings2));
+        QCOMPARE(w.pageControl()->currentIndex(), int(TForm1::PageChannels));
+        QVERIFY(!w.edits()->CanUndo());
+        QVERIFY(!w.windowTitle().startsWith(QLatin1Char('*')));
     }
 
     void windowsAreCreatedInOrder()

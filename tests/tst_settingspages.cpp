@@ -238,6 +238,60 @@ private slots:
         QCOMPARE(Xml(w.settings), Xml(Sample(0x0102)));  // showing changes nothing
     }
 
+    // The main window has the controls built after its first paint: they must
+    // show the table as ShowSettings would, without reporting an edit or
+    // offering the second page, and the grid's common values must be in force
+    // before any control exists.
+    void controlsBuiltLateShowTheTableQuietly_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<bool>("common");
+        QTest::newRow("1.00") << 0x0100 << false;
+        QTest::newRow("1.01") << 0x0101 << true;
+        QTest::newRow("1.02") << 0x0102 << true;
+    }
+    void controlsBuiltLateShowTheTableQuietly()
+    {
+        QFETCH(int, version);
+        QFETCH(bool, common);
+        SettingsContext settings = Sample(std::uint16_t(version));
+        TInfoContext info;
+        CellPainter painter;
+        SettingsPages pages(settings, info, painter);
+        QCOMPARE(painter.CommonTxPower, common);
+        QCOMPARE(painter.CommonSquelch, common);
+        if (common) {
+            QCOMPARE(painter.CommonTxPowerLevel, 2);
+            QCOMPARE(painter.CommonSquelchLevel, 5);
+        }
+        QCOMPARE(pages.secondPageVisible(), version >= 0x0102);
+
+        QSignalSpy edited(&pages, &SettingsPages::settingsEdited);
+        QSignalSpy second(&pages, &SettingsPages::secondPageVisibleChanged);
+        QSignalSpy repaint(&pages, &SettingsPages::gridRepaintNeeded);
+        pages.EnsureBuilt();
+        QCOMPARE(edited.count(), 0);
+        QCOMPARE(second.count(), 0);
+        QCOMPARE(repaint.count(), 0);
+        QCOMPARE(Xml(settings), Xml(Sample(std::uint16_t(version))));
+
+        Window shown(Sample(std::uint16_t(version)));
+        int compared = 0;
+        for (QWidget *page : {shown.pages.page1(), shown.pages.page2()}) {
+            QWidget *latePage = page == shown.pages.page1() ? pages.page1() : pages.page2();
+            for (QWidget *expected : page->findChildren<QWidget *>()) {
+                if (expected->objectName().isEmpty())
+                    continue;
+                QWidget *late = latePage->findChild<QWidget *>(expected->objectName());
+                QVERIFY2(late, qPrintable(expected->objectName()));
+                QCOMPARE(Shown(late), Shown(expected));
+                QCOMPARE(late->isVisibleTo(latePage), expected->isVisibleTo(page));
+                ++compared;
+            }
+        }
+        QVERIFY(compared > 30);
+    }
+
     // Stored values no control can show: only the bars clamp; the rest stays stored.
     void oddStoredValues()
     {

@@ -13,6 +13,7 @@
 #include <QStaticText>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -519,15 +520,20 @@ GridMetrics MeasureGrid(const QFont &font, int dpi, int clientWidth)
     CellPainter measurer;
     measurer.BeginCell(&p, QRect(), 0);
     GridMetrics m;
-    long long sum = 0;
     for (int c = 0; c < CellPainter::Columns; ++c) {
         const QSize header = measurer.MeasureCell(0, c);
         const QSize data = measurer.MeasureCell(1, c);
         m.columnWidths[std::size_t(c)] = std::max(header.width(), data.width());
         m.headerHeight = std::max(m.headerHeight, header.height());
         m.rowHeight = std::max(m.rowHeight, data.height());
-        sum += m.columnWidths[std::size_t(c)];
     }
+    return SpreadColumns(m, clientWidth);
+}
+
+GridMetrics SpreadColumns(const GridMetrics &natural, int clientWidth)
+{
+    GridMetrics m = natural;
+    const long long sum = std::accumulate(m.columnWidths.begin(), m.columnWidths.end(), 0LL);
     if (sum > 0 && sum < clientWidth) {
         int used = 0;
         for (int c = 0; c < CellPainter::Columns - 1; ++c) {

@@ -129,6 +129,9 @@ struct GridMetrics
 // with `font` at `dpi`, and spreads the columns over `clientWidth` when they
 // need less than that.
 GridMetrics MeasureGrid(const QFont &font, int dpi, int clientWidth);
+// The columns of `natural` (measured for a client width of 0) spread over
+// `clientWidth` when they need less than that, as MeasureGrid does.
+GridMetrics SpreadColumns(const GridMetrics &natural, int clientWidth);
 
 // The grid's font: "Lucida Console" where it is installed, else the system's
 // fixed-pitch font; bold, 12 points.

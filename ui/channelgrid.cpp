@@ -38,7 +38,13 @@ QSize ChannelGrid::sizeHint() const
 
 void ChannelGrid::SizeGrid()
 {
-    m_metrics = MeasureGrid(font(), logicalDpiY(), viewport()->width());
+    const int dpi = logicalDpiY();
+    if (dpi != m_naturalDpi || font() != m_naturalFont) {
+        m_natural = MeasureGrid(font(), dpi, 0);
+        m_naturalFont = font();
+        m_naturalDpi = dpi;
+    }
+    m_metrics = SpreadColumns(m_natural, viewport()->width());
     UpdateScrollBars();
     viewport()->update();
 }

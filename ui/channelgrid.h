@@ -34,8 +34,9 @@ public:
     QList<int> selectedRows() const;
     bool isRowSelected(int row) const;
 
-    // Measures the texts and spreads the columns over the client width; done
-    // when the window is first shown and on every resize, then a full repaint.
+    // Spreads the columns over the client width, then a full repaint; done
+    // when the window is first shown and on every resize. The texts are
+    // measured again only when the font or the resolution has changed.
     void SizeGrid();
     const GridMetrics &metrics() const { return m_metrics; }
 
@@ -81,6 +82,10 @@ private:
     const ChannelsContext &m_channels;
     CellPainter &m_painter;
     GridMetrics m_metrics;
+    // The columns' own widths, and what they were measured for.
+    GridMetrics m_natural;
+    QFont m_naturalFont;
+    int m_naturalDpi = 0;
     int m_currentRow = 1;
     int m_anchorRow = 1;
     std::bitset<CellPainter::Rows> m_selected{1u << 1};

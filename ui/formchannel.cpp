@@ -74,9 +74,16 @@ private:
 
 TFormChan::TFormChan(QWidget *parent) : QDialog(parent)
 {
-    BuildControls();
     setFixedSize(kClientWidth, kClientHeight);
     SetCaption();
+}
+
+void TFormChan::EnsureBuilt()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    BuildControls();
     // The wheel belongs to the dialog wherever it turns (lists included), and
     // the navigation buttons need the modifier keys of the press that clicks them.
     for (QWidget *w : findChildren<QWidget *>())
@@ -356,6 +363,7 @@ void TFormChan::BuildControls()
 void TFormChan::Prepare(ChannelsContext *channelTable, const CellPainter *painter, int channelIndex,
                         std::function<void(int row)> selectRow)
 {
+    EnsureBuilt();
     m_channelTable = channelTable;
     m_painter = painter;
     m_channelIndex = channelIndex;
@@ -382,6 +390,14 @@ void TFormChan::Prepare(ChannelsContext *channelTable, const CellPainter *painte
     LoadChannel(m_channelIndex);
 }
 
+void TFormChan::setVisible(bool visible)
+{
+    // Before the layout is set up for showing.
+    if (visible)
+        EnsureBuilt();
+    QDialog::setVisible(visible);
+}
+
 void TFormChan::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -397,6 +413,7 @@ void TFormChan::SetCaption()
 
 bool TFormChan::LoadChannel(int index)
 {
+    EnsureBuilt();
     if (!IsChannelNumber(index) || !m_channelTable) {
         SetCaption();
         return false;
@@ -420,6 +437,7 @@ void TFormChan::ShowAll()
 
 bool TFormChan::CommitChannel(int index)
 {
+    EnsureBuilt();
     if (!IsChannelNumber(index) || !m_channelTable) {
         SetCaption();
         return false;
@@ -433,6 +451,7 @@ bool TFormChan::CommitChannel(int index)
 
 bool TFormChan::CheckEntries()
 {
+    EnsureBuilt();
     const bool invalid = (CheckBoxFreqRx->isChecked() && m_rxClass == EntryClass::Invalid) ||
                          (CheckBoxFreqTx->isChecked() && m_txClass == EntryClass::Invalid) ||
                          (CheckBoxToneRx->isChecked() && m_toneRxClass == EntryClass::Invalid) ||
@@ -455,6 +474,7 @@ bool TFormChan::CheckEntries()
 
 void TFormChan::ShowCopyControls()
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     for (QWidget *w : std::initializer_list<QWidget *>{ButtonLoad, ButtonSave, EditChannelLoad, EditChannelSave,
                                                        ButtonErase})
@@ -480,6 +500,7 @@ void TFormChan::ShowProperties()
 
 void TFormChan::ShowSquelch()
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     m_work.squelch = std::clamp(m_work.squelch, 1, kSquelchLevels);
     const bool common = m_painter && m_painter->CommonSquelch;
@@ -492,6 +513,7 @@ void TFormChan::ShowSquelch()
 
 void TFormChan::ShowPower(bool loadMode)
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     auto isLevel = [](std::int32_t l) { return l >= 0 && l < kPowerLevels; };
     if (loadMode) {
@@ -568,6 +590,7 @@ void TFormChan::ColourFrequencyFields()
 
 void TFormChan::ShowBands(bool loadMode)
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     if (loadMode)
         m_bandLinked = BandsLinkedOnLoad(m_work);
@@ -618,6 +641,7 @@ void TFormChan::ButtonBandEqualClick()
 
 void TFormChan::ShowFrequencies(bool loadMode)
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     CheckBoxFreqRx->setEnabled(true);
     m_rxClass = ClassifyRxNow(m_work.freq_rx);
@@ -751,6 +775,7 @@ void TFormChan::ShowSubtoneSide(QComboBox *kindList, QComboBox *valueList, std::
 
 void TFormChan::ShowSubtones(bool loadMode)
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     if (loadMode) {
         // Codes above the DCS list have no meaning; they open as none.
@@ -800,6 +825,7 @@ void TFormChan::ShowToneField(QLineEdit *field, bool ticked, std::int32_t tone, 
 
 void TFormChan::ShowTones(bool loadMode)
 {
+    EnsureBuilt();
     UpdateGuard guard(*this);
     m_toneRxClass = ClassifyTone(m_work.tone_rx);
     m_toneTxClass = ClassifyTone(m_work.tone_tx);
@@ -1024,6 +1050,7 @@ bool TFormChan::HandleWheel(const QPoint &globalPos, Qt::KeyboardModifiers modif
 
 void TFormChan::wheelEvent(QWheelEvent *event)
 {
+    EnsureBuilt();
     const QPoint d = event->angleDelta();
     HandleWheel(event->globalPosition().toPoint(), event->modifiers(), d.y() != 0 ? d.y() : d.x());
     event->accept();

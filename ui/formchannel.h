@@ -38,6 +38,15 @@ public:
 
     int channelIndex() const { return m_channelIndex; }
 
+    // Builds the controls unless that has been done. The editor is created
+    // with the main window, but its controls are built on first use (or once
+    // the main window has been painted), not while the user waits for the
+    // program to start: the control pointers below are null until then, and
+    // every function that shows, reads or checks the controls builds them first.
+    void EnsureBuilt();
+    // Showing builds them too.
+    void setVisible(bool visible) override;
+
     // Watt values of power levels 0-3; the main window copies the radio's.
     std::array<std::int32_t, 4> powerWatts{5, 10, 20, 40};
 
@@ -69,47 +78,47 @@ public:
     int saveIndex() const { return m_saveIndex; }
 
     // The controls, named by type and role.
-    QComboBox *ComboBoxBandRx;
-    QComboBox *ComboBoxBandTx;
-    QToolButton *ButtonBandEqual;
-    QCheckBox *CheckBoxFreqRx;
-    FrequencyField *MaskEditFreqRx;
-    QToolButton *ButtonFreqEqual;
-    QCheckBox *CheckBoxFreqTx;
-    FrequencyField *MaskEditFreqTx;
-    QComboBox *ComboBoxSubtoneTypeRx;
-    QComboBox *ComboBoxSubtoneRx;
-    QToolButton *ButtonSubtoneEqual;
-    QComboBox *ComboBoxSubtoneTypeTx;
-    QComboBox *ComboBoxSubtoneTx;
-    QCheckBox *CheckBoxToneRx;
-    QLineEdit *MaskEditToneRx;
-    QToolButton *ButtonToneEqual;
-    QCheckBox *CheckBoxToneTx;
-    QLineEdit *MaskEditToneTx;
-    QComboBox *ComboBoxSquelch;
-    QLabel *LabelCommonSquelch;
-    QLabel *ImageCommonSquelch;
-    QComboBox *ComboBoxPowerMin;
-    QComboBox *ComboBoxPowerMax;
-    QLabel *LabelCommonTxPower;
-    QLabel *ImageCommonTxPower;
-    QCheckBox *CheckBoxActive;
-    QCheckBox *CheckBoxScan;
-    QCheckBox *CheckBoxScrambler;
-    QCheckBox *CheckBoxTxLimit;
-    QCheckBox *CheckBoxTxBusy;
-    QPushButton *ButtonPrev;
-    QPushButton *ButtonNext;
-    QPushButton *ButtonLoad;
-    QLineEdit *EditChannelLoad;
-    QPushButton *ButtonSave;
-    QLineEdit *EditChannelSave;
-    QPushButton *ButtonErase;
-    QPushButton *ButtonOK;
-    QPushButton *ButtonCancel;
-    QLabel *ImageWarning;
-    QLineEdit *EditWarning;
+    QComboBox *ComboBoxBandRx = nullptr;
+    QComboBox *ComboBoxBandTx = nullptr;
+    QToolButton *ButtonBandEqual = nullptr;
+    QCheckBox *CheckBoxFreqRx = nullptr;
+    FrequencyField *MaskEditFreqRx = nullptr;
+    QToolButton *ButtonFreqEqual = nullptr;
+    QCheckBox *CheckBoxFreqTx = nullptr;
+    FrequencyField *MaskEditFreqTx = nullptr;
+    QComboBox *ComboBoxSubtoneTypeRx = nullptr;
+    QComboBox *ComboBoxSubtoneRx = nullptr;
+    QToolButton *ButtonSubtoneEqual = nullptr;
+    QComboBox *ComboBoxSubtoneTypeTx = nullptr;
+    QComboBox *ComboBoxSubtoneTx = nullptr;
+    QCheckBox *CheckBoxToneRx = nullptr;
+    QLineEdit *MaskEditToneRx = nullptr;
+    QToolButton *ButtonToneEqual = nullptr;
+    QCheckBox *CheckBoxToneTx = nullptr;
+    QLineEdit *MaskEditToneTx = nullptr;
+    QComboBox *ComboBoxSquelch = nullptr;
+    QLabel *LabelCommonSquelch = nullptr;
+    QLabel *ImageCommonSquelch = nullptr;
+    QComboBox *ComboBoxPowerMin = nullptr;
+    QComboBox *ComboBoxPowerMax = nullptr;
+    QLabel *LabelCommonTxPower = nullptr;
+    QLabel *ImageCommonTxPower = nullptr;
+    QCheckBox *CheckBoxActive = nullptr;
+    QCheckBox *CheckBoxScan = nullptr;
+    QCheckBox *CheckBoxScrambler = nullptr;
+    QCheckBox *CheckBoxTxLimit = nullptr;
+    QCheckBox *CheckBoxTxBusy = nullptr;
+    QPushButton *ButtonPrev = nullptr;
+    QPushButton *ButtonNext = nullptr;
+    QPushButton *ButtonLoad = nullptr;
+    QLineEdit *EditChannelLoad = nullptr;
+    QPushButton *ButtonSave = nullptr;
+    QLineEdit *EditChannelSave = nullptr;
+    QPushButton *ButtonErase = nullptr;
+    QPushButton *ButtonOK = nullptr;
+    QPushButton *ButtonCancel = nullptr;
+    QLabel *ImageWarning = nullptr;
+    QLineEdit *EditWarning = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -187,4 +196,5 @@ private:
     Qt::KeyboardModifiers m_navModifiers;
     // Wheel turn not yet a whole notch (high-resolution wheels).
     int m_wheelRest = 0;
+    bool m_built = false;
 };

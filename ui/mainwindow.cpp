@@ -334,13 +334,21 @@ void TForm1::FormShow()
 void TForm1::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    if (m_portPending && !m_portScheduled) {
-        m_portScheduled = true;
-        QTimer::singleShot(0, this, [this] {
-            if (m_portPending)
-                DetermineInitialPort();
-        });
+    if (m_shown && !m_firstPaintSeen) {
+        m_firstPaintSeen = true;
+        QTimer::singleShot(0, this, &TForm1::AfterFirstPaint);
     }
+}
+
+void TForm1::AfterFirstPaint()
+{
+    // The controls the first paint does not show were left for now, when the
+    // window is up and the user has not reached for them yet.
+    m_settingsPages->EnsureBuilt();
+    if (m_dialogs.chan)
+        m_dialogs.chan->EnsureBuilt();
+    if (m_portPending)
+        DetermineInitialPort();
 }
 
 void TForm1::DetermineInitialPort()

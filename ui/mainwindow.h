@@ -237,6 +237,9 @@ private:
     void CreateMenusAndToolBar();
     void CreatePages();
     void FormShow();
+    // Once the window has been painted for the first time: what the start
+    // left for later.
+    void AfterFirstPaint();
     void CentreOnScreen();
     // Shows a dialog modally through the seam with `dialogOpen` set.
     int ExecDialog(QDialog *dialog);
@@ -286,7 +289,7 @@ private:
     bool m_dialogOpen = false;
     bool m_shown = false;
     bool m_portPending = false;
-    bool m_portScheduled = false;
+    bool m_firstPaintSeen = false;
     QMenu *m_recentMenu = nullptr;
     QString m_documentPath;
 };

@@ -64,18 +64,11 @@ std::int32_t ComboLevel(int index, int count)
 SettingsPages::SettingsPages(SettingsContext &settings, const TInfoContext &info, CellPainter &painter,
                              QObject *parent)
     : QObject(parent), m_settings(settings), m_info(info), m_painter(painter), m_page1(new QWidget),
-      m_page2(new QWidget), m_lockedIcon(QStringLiteral(":/icons/settings/lock_closed.svg")),
-      m_unlockedIcon(QStringLiteral(":/icons/settings/lock_open.svg"))
+      m_page2(new QWidget)
 {
     m_page1->setObjectName(QStringLiteral("TabSheetSettings"));
     m_page2->setObjectName(QStringLiteral("TabSheetSettings2"));
-    BuildPage1();
-    BuildPage2();
-    for (SliderBinding *b : m_sliders)
-        m_bindings << b;
-    for (NumberBinding *b : m_numbers)
-        m_bindings << b;
-    ShowSettings();
+    ShowTableWide();
 }
 
 SettingsPages::~SettingsPages()
@@ -87,6 +80,22 @@ SettingsPages::~SettingsPages()
 }
 
 // --- Building -------------------------------------------------------------
+
+void SettingsPages::EnsureBuilt()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    m_lockedIcon = QIcon(QStringLiteral(":/icons/settings/lock_closed.svg"));
+    m_unlockedIcon = QIcon(QStringLiteral(":/icons/settings/lock_open.svg"));
+    BuildPage1();
+    BuildPage2();
+    for (SliderBinding *b : m_sliders)
+        m_bindings << b;
+    for (NumberBinding *b : m_numbers)
+        m_bindings << b;
+    ShowControls();
+}
 
 SliderBinding *SettingsPages::AddSlider(const char *name, Qt::Orientation orientation, int minimum,
                                         int maximum, int tickInterval, std::int32_t &field)
@@ -644,12 +653,34 @@ void SettingsPages::ApplyVisibility()
             m_digitalDelay->show();
         }
     }
-    const bool second = version >= SettingsContext::Version102;
-    m_secondPageVisible = second;
-    emit secondPageVisibleChanged(second);
 }
 
 void SettingsPages::ShowSettings()
+{
+    if (m_built)
+        ShowControls();
+    else
+        EnsureBuilt();
+    ShowTableWide();
+}
+
+void SettingsPages::ShowTableWide()
+{
+    const std::uint16_t version = m_settings.version;
+    const bool second = version >= SettingsContext::Version102;
+    m_secondPageVisible = second;
+    emit secondPageVisibleChanged(second);
+    if (version > SettingsContext::Version100) {
+        // The grid shows the common values the table holds.
+        SetPainter(m_settings.TxPowerCommon, m_settings.SqlCommon, m_settings.MaxTxPower,
+                   m_settings.Squelch == 0 ? kSquelchLevels : m_settings.Squelch);
+    } else {
+        // A 1.00 table has no common values: the channels' own are in force.
+        SetPainter(false, false, m_painter.CommonTxPowerLevel, m_painter.CommonSquelchLevel);
+    }
+}
+
+void SettingsPages::ShowControls()
 {
     ++m_updating;
     const std::uint16_t version = m_settings.version;
@@ -684,13 +715,7 @@ void SettingsPages::ShowSettings()
     if (version > SettingsContext::Version100) {
         m_squelchCommon->setCurrentIndex(m_settings.SqlCommon ? 1 : 0);
         m_txPowerCommon->setCurrentIndex(m_settings.TxPowerCommon ? 1 : 0);
-        // The grid shows the common values the table holds.
-        SetPainter(m_settings.TxPowerCommon, m_settings.SqlCommon, m_settings.MaxTxPower,
-                   m_settings.Squelch == 0 ? kSquelchLevels : m_settings.Squelch);
         m_tamp->setChecked(m_settings.Tamp);
-    } else {
-        // A 1.00 table has no common values: the channels' own are in force.
-        SetPainter(false, false, m_painter.CommonTxPowerLevel, m_painter.CommonSquelchLevel);
     }
 
     if (version >= SettingsContext::Version102) {

@@ -46,8 +46,14 @@ public:
     QWidget *page1() const { return m_page1; }
     QWidget *page2() const { return m_page2; }
 
-    // Settings table -> controls, for the settings version in force.
+    // Settings table -> controls, for the settings version in force; also the
+    // grid's common values and whether there is a second page.
     void ShowSettings();
+
+    // The pages are created empty and their controls built on first use (or
+    // once the main window has been painted), not while the user waits for
+    // the program to start. ShowSettings builds them; so does this.
+    void EnsureBuilt();
 
     // The mouse wheel anywhere over the main window: true when a binding took it.
     bool HandleWheel(const QPoint &globalPos, int delta);
@@ -86,6 +92,12 @@ private:
 
     void TrackBarChange(SliderBinding *binding);
     void MarkBeepSelection();
+    // The table into the controls, which must exist; emits none of the
+    // signals above.
+    void ShowControls();
+    // What the table decides outside these pages: the grid's common values
+    // and whether there is a second page.
+    void ShowTableWide();
     void ApplyVisibility();
     void UpdateBeepShown();
     void ShowLock(QAbstractButton *button, bool locked);
@@ -111,6 +123,7 @@ private:
     // Raised while the controls are being set from the table.
     int m_updating = 0;
     bool m_secondPageVisible = false;
+    bool m_built = false;
 
     QIcon m_lockedIcon;
     QIcon m_unlockedIcon;
