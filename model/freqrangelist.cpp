@@ -1,6 +1,7 @@
 #include "model/freqrangelist.h"
 
 #include "xml/xml_common.h"
+#include "xml/xmloutline.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,7 +52,9 @@ bool FreqRangeList::Load(const QString &path)
     bool parsed = false;
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray data = file.read(kMaxFileSize + 1);
-        parsed = data.size() <= kMaxFileSize && ParseXml(data, doc, error);
+        XmlOutline outline;
+        outline.Add(XmlOutline(QStringLiteral("FreqRangeList"))).Add(FreqRange::Outline(MaxRanges));
+        parsed = data.size() <= kMaxFileSize && ParseXml(data, outline, doc, error);
     }
     const QDomElement list = parsed ? FirstChildNamed(doc.documentElement(), QStringLiteral("FreqRangeList"))
                                     : QDomElement();

@@ -15,6 +15,8 @@ class FreqRangeList
 {
 public:
     static constexpr const char *FileName = "KD_config.xml";
+    // More "FreqRange" elements than a list of ours holds make the file unusable.
+    static constexpr int MaxRanges = 1000;
 
     FreqRangeList();
 
