@@ -3,8 +3,17 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
+#include <QTimer>
+
+#include <atomic>
 
 namespace {
+
+std::atomic<bool> g_stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "RequestStop must be safe in a signal handler");
+
+// How often the event loop looks for a stop request: well below a block's time on the line.
+constexpr int kStopPollMs = 50;
 
 // Passes progress on to the caller's observer and ends the loop with the job.
 class LoopObserver : public JobObserver
@@ -67,6 +76,16 @@ void TraceFile::Write(void *context, bool sent, const std::uint8_t *body, std::s
     std::fflush(file);
 }
 
+void RequestStop()
+{
+    g_stopRequested.store(true);
+}
+
+bool StopRequested()
+{
+    return g_stopRequested.load();
+}
+
 std::unique_ptr<ProgrammingJob> RunJobToEnd(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
                                             ProgrammingJob::Operation operation, int port, LogView *view,
                                             JobObserver *observer, TraceFile *trace)
@@ -80,6 +99,15 @@ std::unique_ptr<ProgrammingJob> RunJobToEnd(ChannelsContext &channels, SettingsC
     job->SetObserver(&loopObserver);
     if (trace)
         trace->Attach(*job);
+    // A signal handler cannot touch the job; the loop passes its request on.
+    QTimer stopPoll;
+    QObject::connect(&stopPoll, &QTimer::timeout, job.get(), [&job] {
+        if (StopRequested() && !job->stopRequested())
+            job->RequestStop();
+    });
+    stopPoll.start(kStopPollMs);
+    if (StopRequested())
+        job->RequestStop();
     job->Begin(view ? view : &nullLog);
     if (!job->finished())
         loop.exec();
