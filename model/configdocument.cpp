@@ -54,6 +54,11 @@ bool Read(const QString &path, Contents &contents, QString &error)
         error = QStringLiteral("Файл %1 слишком велик для файла настроек").arg(path);
         return false;
     }
+    return Parse(data, path, contents, error);
+}
+
+bool Parse(const QByteArray &data, const QString &path, Contents &contents, QString &error)
+{
     QDomDocument doc;
     if (!ParseXml(data, Outline(), doc, error)) {
         error = QStringLiteral("Ошибка в файле %1: %2").arg(path, error);

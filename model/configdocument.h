@@ -28,6 +28,8 @@ struct Contents
 // with line and column where the parser or a value element gives them.
 // In time linear in the file's size: see XmlOutline.
 bool Read(const QString &path, Contents &contents, QString &error);
+// The same for a file's bytes; `source` names the file in messages.
+bool Parse(const QByteArray &data, const QString &source, Contents &contents, QString &error);
 
 // Opens a file all-or-nothing: only a file read without an error changes the
 // model. Then its range (when valid) joins the range list and becomes current,

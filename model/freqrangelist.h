@@ -31,6 +31,10 @@ public:
     // An unreadable file found by Load is first kept as "<path>.bak".
     bool Save(const QString &path);
 
+    // Load and Save on a file's bytes.
+    bool LoadXml(const QByteArray &data);
+    QByteArray ToXml() const;
+
     void Clear();
     int Add(const FreqRange *range);
     int IndexOf(const FreqRange *range) const;
