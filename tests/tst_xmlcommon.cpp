@@ -169,6 +169,8 @@ private slots:
             << QString();
         QTest::newRow("document type") << QByteArray("<!DOCTYPE r [<!ENTITY e 'x'>]><r>&e;</r>") << false
                                        << QStringLiteral("Определение типа документа не допускается");
+        // Its markup is not single bytes, so the shape check could not count it.
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfe<\0r\0/\0>\0", 10) << false << QStringLiteral("UTF-16");
     }
     void parseErrorsCarryPosition()
     {

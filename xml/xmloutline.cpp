@@ -31,6 +31,16 @@ bool CheckXmlLimits(const QByteArray &bytes, QString &error)
 {
     const std::string_view data(bytes.constData(), std::size_t(bytes.size()));
     const std::size_t n = data.size();
+    // The scan reads markup as single bytes, which holds for every encoding
+    // that keeps ASCII as it is. UTF-16 and UTF-32 do not (their markup carries
+    // zero bytes and their other characters may contain quote bytes), and no
+    // file of ours uses them.
+    using namespace std::string_view_literals;
+    if (data.starts_with("\xFE\xFF"sv) || data.starts_with("\xFF\xFE"sv) || data.starts_with("<\0"sv)
+        || data.starts_with("\0<"sv) || data.starts_with("\0\0"sv)) {
+        error = QStringLiteral("Файлы в кодировке UTF-16 и UTF-32 не поддерживаются");
+        return false;
+    }
     std::size_t p = 0;
     int depth = 0;
     auto skipPast = [&](std::string_view terminator) {

@@ -20,7 +20,8 @@ constexpr int MaxXmlAttributes = 32;
 
 // One pass over the raw bytes: nesting depth, attributes per element, and no
 // document type declaration (its entities could expand a small file into a
-// huge one). Anything it cannot follow is left for the parser to report.
+// huge one). The encoding must keep ASCII as it is (UTF-16 and UTF-32 are
+// refused). Anything else it cannot follow is left for the parser to report.
 bool CheckXmlLimits(const QByteArray &data, QString &error);
 
 // The elements a reader looks at, from the document element down.
