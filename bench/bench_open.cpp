@@ -2,7 +2,9 @@
 // files of every shape the size limits let through: configurations (16 MB) and
 // range lists (4 MB). Each shape is measured at three sizes; the figure is the
 // time per megabyte, which stays flat when the time is linear in the size.
-// Target: at most 50 ms per MB, opened or refused.
+// Target: at most 50 ms per MB, opened or refused. The verdict goes by the
+// processor time the opening takes, which a busy machine does not inflate as
+// it does the elapsed time (printed beside it).
 
 #include "model/configdocument.h"
 #include "model/freqrangelist.h"
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 namespace {
@@ -84,13 +87,27 @@ QList<Shape> Shapes()
     };
 }
 
-// Best of three, in milliseconds.
-double TimeOpen(const QString &path, bool rangeList)
+double CpuMs()
 {
-    double best = 1e30;
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+struct Times
+{
+    double wall = 1e30;
+    double cpu = 1e30;
+};
+
+// Best of three, in milliseconds.
+Times TimeOpen(const QString &path, bool rangeList)
+{
+    Times best;
     for (int i = 0; i < 3; ++i) {
         QElapsedTimer t;
         t.start();
+        const double cpu = CpuMs();
         if (rangeList) {
             FreqRangeList list;
             list.Load(path);
@@ -99,7 +116,8 @@ double TimeOpen(const QString &path, bool rangeList)
             QString error;
             ConfigurationDocument::Read(path, contents, error);
         }
-        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
+        best.cpu = std::min(best.cpu, CpuMs() - cpu);
+        best.wall = std::min(best.wall, double(t.nsecsElapsed()) / 1e6);
     }
     return best;
 }
@@ -112,7 +130,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("file.xml"));
 
-    std::printf("%-48s %9s %9s %9s %9s\n", "shape", "size MB", "ms", "ms/MB", "linear");
+    std::printf("%-48s %8s %8s %8s %8s %8s\n", "shape", "size MB", "cpu ms", "cpu/MB", "linear", "wall/MB");
     double worst = 0;
     for (const Shape &s : Shapes()) {
         const qint64 limit = s.rangeList ? 4 * MB : 16 * MB;
@@ -123,15 +141,15 @@ int main(int argc, char **argv)
                 return 1;
             f.close();
             const double mb = double(QFile(path).size()) / double(MB);
-            const double ms = TimeOpen(path, s.rangeList);
-            const double perMb = ms / mb;
+            const Times t = TimeOpen(path, s.rangeList);
+            const double perMb = t.cpu / mb;
             if (first == 0)
                 first = perMb;
             worst = std::max(worst, perMb);
             // Time per MB against that of the smallest size: near 1 when linear.
-            std::printf("%-48s %9.2f %9.1f %9.1f %9.2f\n", s.name, mb, ms, perMb, perMb / first);
+            std::printf("%-48s %8.2f %8.1f %8.1f %8.2f %8.1f\n", s.name, mb, t.cpu, perMb, perMb / first, t.wall / mb);
         }
     }
-    std::printf("\nworst: %.1f ms per MB (target at most 50)\n", worst);
+    std::printf("\nworst: %.1f ms of processor time per MB (target at most 50)\n", worst);
     return worst <= 50 ? 0 : 1;
 }
