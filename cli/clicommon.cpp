@@ -2,20 +2,16 @@
 
 #include "link/portdirectory.h"
 
-
-#include <memory>
+#include <csignal>
 #include <unistd.h>
 
 namespace cli {
 namespace {
 
-class TerminalLog : public LogView
-{
-public:
-    void AppendText(const QString &text) override { Print(text); }
-    void ClearText() override {}
-};
+std::FILE *g_log = stdout;
 
+// A progress bar redrawn in place on a terminal. Log lines erase it first, so
+// that a line never starts behind the bar.
 class ProgressBar : public JobObserver
 {
 public:
@@ -30,10 +26,13 @@ public:
         std::fflush(stderr);
         m_drawn = true;
     }
-    void Finished() override
+    void Finished() override { Erase(); }
+    void Erase()
     {
-        if (m_drawn)
-            std::fprintf(stderr, "\n");
+        if (!m_drawn)
+            return;
+        std::fprintf(stderr, "\r%40s\r", "");
+        std::fflush(stderr);
         m_drawn = false;
     }
 
@@ -42,15 +41,35 @@ private:
     bool m_drawn = false;
 };
 
+ProgressBar &Bar()
+{
+    static ProgressBar bar;
+    return bar;
+}
+
+class TerminalLog : public LogView
+{
+public:
+    void AppendText(const QString &text) override { Print(text); }
+    void ClearText() override {}
+};
+
+void OnStopSignal(int)
+{
+    // Async-signal-safe: a lock-free store. SA_RESETHAND lets a second signal end the process.
+    RequestStop();
+}
+
 } // namespace
 
 void Print(const QString &text)
 {
+    Bar().Erase();
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QByteArray bytes = t.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), g_log);
+    std::fflush(g_log);
 }
 
 void PrintLine(const QString &text)
@@ -60,7 +79,48 @@ void PrintLine(const QString &text)
 
 void Error(const QString &text)
 {
+    Bar().Erase();
+    std::fflush(g_log);
     std::fprintf(stderr, "kd-cli: %s\n", text.toUtf8().constData());
+}
+
+void SendLogToStandardError()
+{
+    g_log = stderr;
+}
+
+int Fail(const QString &summary)
+{
+    PrintLine(QStringLiteral("Итог: ") + summary);
+    return ExitFailed;
+}
+
+int FailWrite(const QString &cause, ProgrammingJob::TableWrite channels, ProgrammingJob::TableWrite settings)
+{
+    PrintLine(ProgrammingJob::WriteSummary(QStringLiteral("запись не выполнена"), cause, channels, settings));
+    return ExitFailed;
+}
+
+void InstallStopHandlers()
+{
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+void PrintHelp(const QCommandLineParser &parser, const QString &usage)
+{
+    // The parser's own text starts with its usage line; ours replaces it.
+    const QStringList lines = parser.helpText().split(QLatin1Char('\n'));
+    const qsizetype options = lines.indexOf(QStringLiteral("Options:"));
+    Print(usage + QLatin1Char('\n'));
+    for (const QString &line : lines.mid(options < 0 ? 0 : options)) {
+        if (!line.isEmpty())
+            PrintLine(line);
+    }
 }
 
 int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const QString &usage)
@@ -73,9 +133,7 @@ int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const
         return ExitUsage;
     }
     if (parser.isSet(help)) {
-        Print(usage + QStringLiteral("\nOptions:\n"));
-        for (const QString &line : parser.helpText().split(QLatin1Char('\n')).mid(2))
-            PrintLine(line);
+        PrintHelp(parser, usage);
         return ExitOk;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -98,6 +156,10 @@ void AddRadioOptions(QCommandLineParser &parser)
 int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
 {
     options.trace = parser.value(QStringLiteral("trace"));
+    if (parser.isSet(QStringLiteral("trace")) && options.trace.isEmpty()) {
+        Error(QStringLiteral("--trace needs a file name"));
+        return ExitUsage;
+    }
     if (parser.isSet(QStringLiteral("port"))) {
         options.port = ports::ParsePortName(parser.value(QStringLiteral("port")));
         if (options.port == 0) {
@@ -109,7 +171,7 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
     options.port = ports::ChooseInitialPort();
     if (options.port == 0) {
         Error(QStringLiteral("no serial port found; name one with --port COMn"));
-        return ExitFailed;
+        return Fail(QStringLiteral("порт не найден, радиостанция не затронута."));
     }
     return -1;
 }
@@ -122,8 +184,7 @@ LogView &TerminalView()
 
 JobObserver &TerminalProgress()
 {
-    static ProgressBar bar;
-    return bar;
+    return Bar();
 }
 
 std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operation operation, const RadioOptions &options)

@@ -1,8 +1,9 @@
 #include "cli/clicommon.h"
 
 #include "model/configdocument.h"
-#include "xml/xml_common.h"
 #include "model/freqrangelist.h"
+#include "model/valuecheck.h"
+#include "xml/xml_common.h"
 
 namespace cli {
 
@@ -13,7 +14,8 @@ int RunCheck(const QStringList &arguments)
     const int parsed = ParseCommand(parser, arguments,
                                     QStringLiteral("Usage: kd-cli check --input FILE\n"
                                                    "Reads a configuration file as opening it would, without changing anything,\n"
-                                                   "and tells what it holds and what opening or writing would drop.\n"));
+                                                   "and tells what it holds and what opening or writing would drop or refuse.\n"
+                                                   "Exit status 1 when the file cannot be opened or a write of it would be refused.\n"));
     if (parsed >= 0)
         return parsed;
     QString input;
@@ -24,7 +26,7 @@ int RunCheck(const QStringList &arguments)
     QString error;
     if (!ConfigurationDocument::Read(input, file, error)) {
         Error(error);
-        return ExitFailed;
+        return Fail(QStringLiteral("файл %1 не может быть открыт.").arg(input));
     }
 
     // The range the channels would be checked against: the file's own when it
@@ -42,7 +44,7 @@ int RunCheck(const QStringList &arguments)
     }
     PrintLine(QString::asprintf("Версия таблицы настроек: %d.%d", file.settings.version >> 8, file.settings.version & 0xFF));
 
-    QStringList outside, unwritable;
+    QStringList outside;
     int used = 0;
     PrintLine(QStringLiteral("Каналы (приём / передача, Гц):"));
     for (int n = 0; n < ChannelsContext::Count; ++n) {
@@ -54,16 +56,23 @@ int RunCheck(const QStringList &arguments)
         PrintLine(QStringLiteral("  %1: %2 / %3").arg(n, 2).arg(hz(c.freq_rx), hz(c.freq_tx)));
         if ((c.HasRx() && !against.ContainsRx(std::uint32_t(c.freq_rx))) || (c.HasTx() && !against.ContainsTx(std::uint32_t(c.freq_tx))))
             outside << QString::number(n);
-        else if (!c.FitsRecord())
-            unwritable << QString::number(n);
     }
     PrintLine(QStringLiteral("Используемых каналов: %1").arg(used));
     if (!outside.isEmpty())
         PrintLine(QStringLiteral("При открытии будут удалены каналы вне диапазона: %1").arg(outside.join(QStringLiteral(", "))));
-    if (!unwritable.isEmpty())
-        PrintLine(QStringLiteral("Частоты не могут быть записаны в радиостанцию, запись будет отклонена: каналы %1")
-                      .arg(unwritable.join(QStringLiteral(", "))));
-    if (outside.isEmpty() && unwritable.isEmpty())
+
+    // Every field a table can carry: the radio's settings version is not known here.
+    const QList<ValueFinding> findings = CheckValues(file.channels, file.settings, SettingsContext::Version102);
+    int refused = 0;
+    for (const ValueFinding &f : findings) {
+        const bool error = f.severity == ValueFinding::Refused;
+        refused += error;
+        PrintLine((error ? QStringLiteral("Ошибка: ") : QStringLiteral("Предупреждение: ")) + f.text);
+    }
+    if (refused > 0)
+        return Fail(QStringLiteral("запись этого файла будет отклонена: значений, которые радиостанция не примет без изменения: %1.")
+                        .arg(refused));
+    if (outside.isEmpty() && findings.isEmpty())
         PrintLine(QStringLiteral("Замечаний нет."));
     return ExitOk;
 }

@@ -15,8 +15,11 @@ int RunInfo(const QStringList &arguments)
         return r;
 
     Records records(FreqRangeList::DefaultPath());
-    if (!Succeeded(RunJob(records, ProgrammingJob::OpInfo, options)))
-        return ExitFailed;
+    const auto job = RunJob(records, ProgrammingJob::OpInfo, options);
+    if (!job)
+        return Fail(QStringLiteral("информация о станции не получена: файл трассировки не открыт."));
+    if (!job->succeeded())
+        return ExitFailed;  // the job's summary is the last line
     PrintLine(QString());
     Print(records.info.BuildReport());
     return ExitOk;

@@ -4,9 +4,10 @@
 #include "link/protocol.h"
 #include "model/configdocument.h"
 
-
 namespace cli {
 namespace {
+
+using TableWrite = ProgrammingJob::TableWrite;
 
 // Opens the trace for one of the safety steps; reports when it cannot.
 bool OpenTrace(const RadioOptions &options, TraceFile &trace)
@@ -25,27 +26,28 @@ bool Backup(const QString &dir, const RadioOptions &options)
     PrintLine(QStringLiteral("Резервная копия: чтение радиостанции"));
     const safety::StepResult r = safety::Backup(dir, options.port, &TerminalView(), &TerminalProgress(), &trace);
     if (!r.ok) {
-        Error(r.error + QStringLiteral("; nothing was written"));
+        Error(QStringLiteral("резервная копия не сохранена: %1").arg(r.error));
         return false;
     }
     PrintLine(QStringLiteral("Резервная копия сохранена: %1").arg(r.path));
     return true;
 }
 
-bool Verify(const ProgrammingJob &written, const RadioOptions &options)
+// Empty when the radio holds what was written; else why not.
+QString Verify(const ProgrammingJob &written, const RadioOptions &options)
 {
     TraceFile trace;
     if (!OpenTrace(options, trace))
-        return false;
+        return QStringLiteral("файл трассировки не открыт");
     PrintLine(QStringLiteral("Проверка: чтение радиостанции"));
     const safety::StepResult r = safety::Verify(written, options.port, &TerminalView(), &TerminalProgress(), &trace);
-    if (!r.ok) {
-        if (r.error != protocol::ErrorMessage(protocol::ErrCompare) && !r.error.isEmpty())
-            Error(r.error);
-        return false;
+    if (r.ok) {
+        PrintLine(QStringLiteral("Проверка: данные совпадают."));
+        return QString();
     }
-    PrintLine(QStringLiteral("Проверка: данные совпадают."));
-    return true;
+    if (r.error == protocol::ErrorMessage(protocol::ErrCompare))
+        return QStringLiteral("прочитанное не совпадает с записанным");
+    return r.error.isEmpty() ? QStringLiteral("таблицы прочитаны с ошибками") : r.error;
 }
 
 } // namespace
@@ -66,6 +68,12 @@ int RunWrite(const QStringList &arguments)
     QString input;
     if (!RequireValue(parser, QStringLiteral("input"), "write", input))
         return ExitUsage;
+    const bool backup = parser.isSet(QStringLiteral("backup"));
+    const QString backupDir = parser.value(QStringLiteral("backup"));
+    if (backup && backupDir.isEmpty()) {
+        Error(QStringLiteral("--backup needs a folder"));
+        return ExitUsage;
+    }
     RadioOptions options;
     if (const int r = ReadRadioOptions(parser, options); r >= 0)
         return r;
@@ -75,19 +83,34 @@ int RunWrite(const QStringList &arguments)
     QString error;
     if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error)) {
         Error(error);
-        return ExitFailed;
+        return FailWrite(QStringLiteral("файл %1 не открыт").arg(input));
     }
     if (removed)
         PrintLine(QStringLiteral("При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
 
-    if (parser.isSet(QStringLiteral("backup")) && !Backup(parser.value(QStringLiteral("backup")), options))
-        return ExitFailed;
+    if (backup) {
+        // The folder is checked before the radio is read for it.
+        if (!safety::PrepareBackupFolder(backupDir, error)) {
+            Error(QStringLiteral("резервная копия не сохранена: %1").arg(error));
+            return FailWrite(QStringLiteral("резервная копия не сохранена"));
+        }
+        if (!Backup(backupDir, options))
+            return FailWrite(QStringLiteral("резервная копия не сохранена"));
+    }
+    if (StopRequested())
+        return FailWrite(QStringLiteral("остановлено по запросу"));
 
     const auto job = RunJob(records, ProgrammingJob::OpWrite, options);
-    if (!Succeeded(job))
-        return ExitFailed;
-    if (parser.isSet(QStringLiteral("verify")) && !Verify(*job, options))
-        return ExitFailed;
+    if (!job)
+        return FailWrite(QStringLiteral("файл трассировки не открыт"));
+    if (!job->succeeded())
+        return ExitFailed;  // the job's summary is the last line
+    if (!parser.isSet(QStringLiteral("verify")))
+        return ExitOk;
+    if (StopRequested())
+        return Fail(QStringLiteral("обе таблицы записаны полностью, проверка не выполнена (остановлено по запросу)."));
+    if (const QString why = Verify(*job, options); !why.isEmpty())
+        return Fail(QStringLiteral("обе таблицы записаны полностью, но проверка не пройдена (%1).").arg(why));
     return ExitOk;
 }
 

@@ -20,8 +20,10 @@ const char *const kUsage =
     "  check  check a configuration file without touching a radio\n"
     "  convert  convert between a configuration file and a CSV channel table\n"
     "\n"
-    "kd-cli <command> --help describes a command's options.\n"
-    "Exit status: 0 success, 1 the job failed or was refused, 2 usage error.\n";
+    "kd-cli <command> --help (or kd-cli help <command>) describes a command's options.\n"
+    "Exit status: 0 success, 1 the job failed or was refused, 2 usage error.\n"
+    "A run that fails ends with a line \"Итог: ...\" that says what failed and, for\n"
+    "a write, what the radio received. Ctrl-C stops a job between two blocks.\n";
 
 } // namespace
 
@@ -36,12 +38,17 @@ int main(int argc, char **argv)
         std::fputs(kUsage, stderr);
         return cli::ExitUsage;
     }
-    const QString command = args.at(1);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+    QString command = args.at(1);
+    args.removeAt(1);  // the parser wants the program name, then the options
+    if (command == QLatin1String("help") && args.size() > 1) {
+        // "help write" is "write --help".
+        command = args.at(1);
+        args = QStringList{args.first(), QStringLiteral("--help")};
+    } else if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         std::fputs(kUsage, stdout);
         return cli::ExitOk;
     }
-    args.removeAt(1);  // the parser wants the program name, then the options
+    cli::InstallStopHandlers();
     if (command == QLatin1String("info"))
         return cli::RunInfo(args);
     if (command == QLatin1String("read"))

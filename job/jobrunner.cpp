@@ -1,32 +1,16 @@
 #include "job/jobrunner.h"
 
+#include "job/loopwait.h"
+
 #include <QDateTime>
-#include <QEventLoop>
 #include <QFile>
+
+#include <atomic>
 
 namespace {
 
-// Passes progress on to the caller's observer and ends the loop with the job.
-class LoopObserver : public JobObserver
-{
-public:
-    LoopObserver(QEventLoop &loop, JobObserver *next) : m_loop(loop), m_next(next) {}
-    void ProgressChanged(int percent, Rgb colour) override
-    {
-        if (m_next)
-            m_next->ProgressChanged(percent, colour);
-    }
-    void Finished() override
-    {
-        if (m_next)
-            m_next->Finished();
-        m_loop.quit();
-    }
-
-private:
-    QEventLoop &m_loop;
-    JobObserver *m_next;
-};
+std::atomic<bool> g_stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "RequestStop must be safe in a signal handler");
 
 class NullLog : public LogView
 {
@@ -75,12 +59,22 @@ void TraceFile::Write(void *context, bool sent, const std::uint8_t *body, std::s
     std::fflush(file);
 }
 
+void RequestStop()
+{
+    g_stopRequested.store(true);
+}
+
+bool StopRequested()
+{
+    return g_stopRequested.load();
+}
+
 std::unique_ptr<ProgrammingJob> RunJobToEnd(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,
                                             ProgrammingJob::Operation operation, int port, LogView *view,
                                             JobObserver *observer, TraceFile *trace)
 {
     QEventLoop loop;
-    LoopObserver loopObserver(loop, observer);
+    loopwait::LoopObserver loopObserver(loop, observer, false);
     NullLog nullLog;
     auto job = std::make_unique<ProgrammingJob>(channels, settings, info);
     job->SetPort(std::uint32_t(port));
@@ -88,6 +82,8 @@ std::unique_ptr<ProgrammingJob> RunJobToEnd(ChannelsContext &channels, SettingsC
     job->SetObserver(&loopObserver);
     if (trace)
         trace->Attach(*job);
+    loopwait::StopForwarder stops([&job] { return job.get(); });
+    stops.Forward();
     job->Begin(view ? view : &nullLog);
     if (!job->finished())
         loop.exec();

@@ -41,6 +41,14 @@ private:
     std::FILE *m_file = nullptr;
 };
 
+// A stop asked for from outside the event loop, by a signal handler for one:
+// async-signal-safe. The job RunJobToEnd is running stops between blocks
+// (ProgrammingJob::RequestStop) and ends with its summary; a job it starts
+// while the request stands stops at its first step. Callers check
+// StopRequested before a further step of their own.
+void RequestStop();
+bool StopRequested();
+
 // Runs one job to its end in a local event loop: the log goes to `view`, the
 // progress to `observer` (either may be null), the frames to `trace` when given.
 std::unique_ptr<ProgrammingJob> RunJobToEnd(ChannelsContext &channels, SettingsContext &settings, TInfoContext &info,

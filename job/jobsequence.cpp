@@ -1,33 +1,6 @@
 #include "job/jobsequence.h"
 
-#include <QEventLoop>
-
-namespace {
-
-// Ends the bar's line after every job, as RunJobToEnd does, and the loop after
-// the last step.
-class LoopObserver : public SequenceObserver
-{
-public:
-    LoopObserver(QEventLoop &loop, JobObserver *next) : m_loop(loop), m_next(next) {}
-    void ProgressChanged(int percent, Rgb colour) override
-    {
-        if (m_next)
-            m_next->ProgressChanged(percent, colour);
-    }
-    void JobEnded() override
-    {
-        if (m_next)
-            m_next->Finished();
-    }
-    void Finished() override { m_loop.quit(); }
-
-private:
-    QEventLoop &m_loop;
-    JobObserver *m_next;
-};
-
-} // namespace
+#include "job/loopwait.h"
 
 JobSequence::~JobSequence()
 {
@@ -179,7 +152,13 @@ void JobSequence::Log(const QString &line)
 void RunSequenceToEnd(JobSequence &sequence, int port, LogView *view, JobObserver *observer, TraceFile *trace)
 {
     QEventLoop loop;
-    LoopObserver loopObserver(loop, observer);
+    loopwait::LoopObserver loopObserver(loop, observer, true);
+    // A stop asked for reaches whichever step's job runs; the step then fails
+    // and ends the sequence.
+    loopwait::StopForwarder stops([&sequence]() -> ProgrammingJob * {
+        const int i = sequence.currentStep();
+        return i >= 0 && !sequence.finished() ? &sequence.step(i).job() : nullptr;
+    });
     sequence.SetPort(std::uint32_t(port));
     sequence.SetObserver(&loopObserver);
     sequence.SetTrace(trace);

@@ -4,6 +4,7 @@
 #include "model/channelscontext.h"
 #include "model/infocontext.h"
 #include "model/settingscontext.h"
+#include "model/valuecheck.h"
 
 namespace {
 
@@ -16,6 +17,35 @@ QString PortLine(const char *format, std::uint32_t port)
 {
     return QString::asprintf(format, port);
 }
+
+// The exchange's error code as the cause in a summary.
+QString CodeCause(int code)
+{
+    switch (code) {
+    case protocol::ErrChecksum: return QStringLiteral("ошибка контрольной суммы");
+    case protocol::ErrBadReply: return QStringLiteral("неверный ответ радиостанции");
+    case protocol::ErrBlockLength: return QStringLiteral("ошибка длины блока");
+    case protocol::ErrAccess: return QStringLiteral("ошибка доступа к порту");
+    case protocol::ErrBaudRate: return QStringLiteral("ошибка установки скорости обмена");
+    case protocol::ErrBufferPointer: return QStringLiteral("ошибка указателя на буфер");
+    case protocol::ErrCompare: return QStringLiteral("несовпадение данных при сравнении");
+    case protocol::ErrNoReply: return QStringLiteral("ответ не получен за отведенное время");
+    default: return QStringLiteral("ошибка обмена (код %1)").arg(code);
+    }
+}
+
+QString WriteState(ProgrammingJob::TableWrite w)
+{
+    switch (w) {
+    case ProgrammingJob::TableWrite::Complete: return QStringLiteral("записана полностью");
+    case ProgrammingJob::TableWrite::Partly: return QStringLiteral("записана частично");
+    case ProgrammingJob::TableWrite::None: break;
+    }
+    return QStringLiteral("не записана");
+}
+
+const QString kStopped = QStringLiteral("Процесс остановлен!!!");
+const QString kWriteAborted = QStringLiteral("Запись прервана!!!");
 
 } // namespace
 
@@ -36,6 +66,8 @@ void ProgrammingJob::Begin(LogView *view)
     m_log.ClearLog();
     m_completed = false;
     m_failed = false;
+    m_cause.clear();
+    m_tableWrite.fill(TableWrite::None);
     m_mainReply.fill(0);
     m_extReply.fill(0);
     m_state = StateOpen;
@@ -53,6 +85,54 @@ void ProgrammingJob::Stop()
     Finish();
 }
 
+void ProgrammingJob::RequestStop()
+{
+    m_stopRequested = true;
+    if (m_thread)
+        m_thread->RequestStop();
+}
+
+void ProgrammingJob::Fail(const QString &cause)
+{
+    m_failed = true;
+    if (m_cause.isEmpty())
+        m_cause = cause;
+}
+
+void ProgrammingJob::NoteWriteExtent()
+{
+    // Requests of the write phase: the channel table, then the settings.
+    const ComThread::RunExtent extent = m_thread->LastRunExtent();
+    for (std::size_t i = 0; i < m_tableWrite.size(); ++i) {
+        if (i < extent.requestsDone)
+            m_tableWrite[i] = TableWrite::Complete;
+        else if (i == extent.requestsDone && extent.blocksSent > 0)
+            m_tableWrite[i] = TableWrite::Partly;  // a block sent may have been stored, replied or not
+        else
+            m_tableWrite[i] = TableWrite::None;
+    }
+}
+
+QString ProgrammingJob::Summary() const
+{
+    QString what;
+    switch (m_operation) {
+    case OpInfo: what = QStringLiteral("информация о станции не получена"); break;
+    case OpRead: what = m_completed ? QStringLiteral("таблицы прочитаны с ошибками") : QStringLiteral("чтение не выполнено"); break;
+    case OpWrite: what = QStringLiteral("запись не выполнена"); break;
+    default: what = QStringLiteral("операция не выполнена"); break;
+    }
+    if (m_operation == OpWrite)
+        return WriteSummary(what, m_cause, m_tableWrite[0], m_tableWrite[1]);
+    return QStringLiteral("Итог: %1 (%2).").arg(what, m_cause);
+}
+
+QString ProgrammingJob::WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings)
+{
+    return QStringLiteral("Итог: %1 (%2). Таблица каналов %3, таблица настроек %4.")
+        .arg(what, cause, WriteState(channels), WriteState(settings));
+}
+
 void ProgrammingJob::Finish()
 {
     m_state = StateDone;
@@ -68,10 +148,16 @@ void ProgrammingJob::ExchangeNotify(std::uint32_t)
 
 bool ProgrammingJob::OpenExchange()
 {
-    if (m_thread || m_port == 0)
+    m_openProblem.clear();
+    if (m_thread)
         return false;
+    if (m_port == 0) {
+        m_openProblem = QStringLiteral("Порт не выбран.");
+        return false;
+    }
     m_thread = std::make_unique<ComThread>();
     if (!m_thread->OpenPort(int(m_port))) {
+        m_openProblem = ports::DescribeOpenProblem(m_thread->LastOpenProblem());
         StopExchange();
         return false;
     }
@@ -107,9 +193,18 @@ ProgrammingJob::Phase ProgrammingJob::EndOfPhase()
     }
     m_percent = 100;
     Repaint();
+    if (m_state == StateWaitWrite)
+        NoteWriteExtent();
     if (const int code = m_thread->GetErrorCode()) {
         LogLine(protocol::ErrorMessage(code));
-        m_failed = true;
+        Fail(CodeCause(code));
+        m_state = StateClose;
+        return Phase::Failed;
+    }
+    // Every phase queues two requests; a stop may have come after both were done.
+    if (m_stopRequested && m_thread->LastRunExtent().requestsDone < 2) {
+        LogLine(kStopped);
+        Fail(QStringLiteral("остановлено по запросу"));
         m_state = StateClose;
         return Phase::Failed;
     }
@@ -122,10 +217,22 @@ void ProgrammingJob::Step()
     for (;;) {
         switch (m_state) {
         case StateOpen: {
+            if (m_stopRequested) {
+                // Stopped before it began: the port is not even opened.
+                LogLine(kStopped);
+                Fail(QStringLiteral("остановлено по запросу"));
+                LogLine(Summary());
+                Repaint();
+                Finish();
+                return;
+            }
             if (!OpenExchange()) {
                 LogLine(PortLine("Не удалось открыть порт COM%u !!!", m_port));
-                LogLine(QStringLiteral("Процесс остановлен!!!"));
-                m_failed = true;
+                LogLine(kStopped);
+                if (!m_openProblem.isEmpty())
+                    LogLine(m_openProblem);
+                Fail(PortLine("порт COM%u не открыт", m_port));
+                LogLine(Summary());
                 Repaint();
                 Finish();
                 return;
@@ -177,6 +284,13 @@ void ProgrammingJob::Step()
             const QString programmerLine =
                 QStringLiteral("\r\nДля программирования радиостанции необходим другой программатор [%1]\r\n")
                     .arg(m_info.programmerVersion);
+            if (m_stopRequested && m_operation != OpInfo) {
+                // The information is in; the tables are not begun.
+                LogLine(kStopped);
+                Fail(QStringLiteral("остановлено по запросу"));
+                m_state = StateClose;
+                continue;
+            }
             switch (m_operation) {
             case OpInfo:
                 if (!rangesMatch)
@@ -196,11 +310,14 @@ void ProgrammingJob::Step()
                     m_state = StateQueueWrite;
                     break;
                 }
-                if (!rangesMatch)
+                if (!rangesMatch) {
                     LogLine(QStringLiteral("\r\nДиапазон частот в станции и файле не совпадают!!!\r\nЗапись прервана!!!\r\n"));
-                if (!versionsMatch)
+                    Fail(QStringLiteral("диапазон частот в станции и файле не совпадают"));
+                }
+                if (!versionsMatch) {
                     LogLine(programmerLine);
-                m_failed = true;
+                    Fail(QStringLiteral("нужен другой программатор [%1]").arg(m_info.programmerVersion));
+                }
                 m_state = StateClose;
                 break;
             default:
@@ -212,6 +329,8 @@ void ProgrammingJob::Step()
         case StateClose:
             StopExchange();
             LogLine(PortLine("Порт COM%u закрыт.", m_port));
+            if (m_failed)
+                LogLine(Summary());
             m_percent = 100;
             Repaint();
             Finish();
@@ -226,13 +345,13 @@ void ProgrammingJob::Step()
                 LogLine(VersionArgs("Таблица каналов прочитана (версия %d.%d).", m_channels.tableVersion));
             } else {
                 LogLine(QStringLiteral("Ошибки в таблице каналов!!!"));
-                m_failed = true;
+                Fail(QStringLiteral("ошибки в таблице каналов"));
             }
             if (m_settings.DecodeImage(m_settingsImage)) {
                 LogLine(VersionArgs("Таблица настроек прочитана (версия %d.%d).", m_settings.version));
             } else {
                 LogLine(QStringLiteral("Ошибки в таблице настроек!!!"));
-                m_failed = true;
+                Fail(QStringLiteral("ошибки в таблице настроек"));
             }
             m_completed = true;
             m_state = StateClose;
@@ -260,28 +379,28 @@ void ProgrammingJob::QueueWrite()
     m_colour = WriteColour;
     m_thread->ClearQueue();
 
+    std::uint16_t version = m_info.settingsTableVersion;
+    if (version == 0)
+        version = SettingsContext::Version100;
+    // Nothing is queued while a value would reach the radio as another one.
+    if (RefuseValues(version))
+        return;
+
     // Both images are built before anything is queued: a table that cannot be
     // built stops the write, and one table is never written alone.
     if (!m_channels.EncodeImage(m_channelImage, ChannelsContext::TableVersion)) {
-        QStringList numbers;
-        for (int n : m_channels.UnrepresentableChannels())
-            numbers << QString::number(n);
-        LogLine(QStringLiteral("Ошибка. Таблица каналов не сформирована: частоты каналов %1 не могут быть записаны!!!")
-                    .arg(numbers.join(QStringLiteral(", "))));
-        LogLine(QStringLiteral("Запись прервана!!!"));
-        m_failed = true;
+        LogLine(QStringLiteral("Ошибка. Таблица каналов не сформирована!!!"));
+        LogLine(kWriteAborted);
+        Fail(QStringLiteral("таблица каналов не сформирована"));
         m_state = StateClose;
         return;
     }
     LogLine(VersionArgs("Таблица каналов сформирована (версия %d.%d).", ChannelsContext::TableVersion));
 
-    std::uint16_t version = m_info.settingsTableVersion;
-    if (version == 0)
-        version = SettingsContext::Version100;
     if (!m_settings.EncodeImage(m_settingsImage, version)) {
         LogLine(VersionArgs("Ошибка. Таблица настроек версии %d.%d не может быть сформирована!!!", version));
-        LogLine(QStringLiteral("Запись прервана!!!"));
-        m_failed = true;
+        LogLine(kWriteAborted);
+        Fail(VersionArgs("таблица настроек версии %d.%d не может быть сформирована", version));
         m_state = StateClose;
         return;
     }
@@ -295,4 +414,22 @@ void ProgrammingJob::QueueWrite()
     m_thread->AddRequest(&settings);
     m_thread->Start();
     m_state = StateWaitWrite;
+}
+
+bool ProgrammingJob::RefuseValues(std::uint16_t settingsVersion)
+{
+    QStringList refused;
+    for (const ValueFinding &f : CheckValues(m_channels.channels, m_settings, settingsVersion)) {
+        if (f.severity == ValueFinding::Refused)
+            refused << f.text;
+    }
+    if (refused.isEmpty())
+        return false;
+    LogLine(QStringLiteral("Ошибка. Радиостанция получила бы другие значения, чем заданы:"));
+    for (const QString &line : std::as_const(refused))
+        LogLine(line);
+    LogLine(kWriteAborted);
+    Fail(QStringLiteral("значения, которые радиостанция не примет без изменения"));
+    m_state = StateClose;
+    return true;
 }

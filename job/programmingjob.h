@@ -72,6 +72,12 @@ public:
     void Begin(LogView *view);
     // The window closes: end any exchange (without the closing line) and stop.
     void Stop();
+    // Stop as soon as the block on the line is done: no further block or phase,
+    // the port is closed as usual and the log ends with the summary. Before
+    // Begin, the job stops without opening the port. For an interrupt of the
+    // command line; a window that closes uses Stop.
+    void RequestStop();
+    bool stopRequested() const { return m_stopRequested; }
     void Step();
     void ExchangeNotify(std::uint32_t packed) override;
 
@@ -91,6 +97,18 @@ public:
     const TableImage &channelImage() const { return m_channelImage; }
     const TableImage &settingsImage() const { return m_settingsImage; }
 
+    // How far a write got with each table.
+    enum class TableWrite { None, Partly, Complete };
+    TableWrite channelTableWrite() const { return m_tableWrite[0]; }
+    TableWrite settingsTableWrite() const { return m_tableWrite[1]; }
+
+    // The last line of the log of a job that failed: what failed and, for a
+    // write, which tables the radio received completely, partly or not at all.
+    QString Summary() const;
+    // The same line for a write that failed around the job (a file, a backup,
+    // a read-back), so that every front-end ends a failed write alike.
+    static QString WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings);
+
 private:
     bool OpenExchange();
     void StopExchange();
@@ -101,6 +119,9 @@ private:
     enum class Phase { Running, Failed, Done };
     Phase EndOfPhase();
     void QueueWrite();
+    bool RefuseValues(std::uint16_t settingsVersion);
+    void Fail(const QString &cause);
+    void NoteWriteExtent();
     void Finish();
 
     ChannelsContext &m_channels;
@@ -119,6 +140,10 @@ private:
     Rgb m_colour;
     bool m_completed = false;
     bool m_failed = false;
+    bool m_stopRequested = false;
+    QString m_cause;  // what failed first, for the summary
+    QString m_openProblem;  // why the port did not open
+    std::array<TableWrite, 2> m_tableWrite{TableWrite::None, TableWrite::None};
 
     std::array<std::uint8_t, TableImage::Size> m_mainReply{};
     std::array<std::uint8_t, TableImage::Size> m_extReply{};

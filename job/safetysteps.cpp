@@ -35,7 +35,7 @@ bool BackupStep::Conclude(LogView &)
 {
     if (!job().succeeded()) {
         m_readFailed = true;
-        error = QStringLiteral("the radio could not be read for the backup");
+        error = QStringLiteral("радиостанция не прочитана");
         return false;
     }
     JobRecords &records = radio();
@@ -59,7 +59,7 @@ QString BackupStep::OutcomeLine() const
 bool VerifyStep::Conclude(LogView &log)
 {
     if (!job().completed()) {
-        error = QStringLiteral("the radio could not be read back");
+        error = QStringLiteral("радиостанция не прочитана");
         return false;
     }
     if (m_written.channelImage().bytes != job().channelImage().bytes ||

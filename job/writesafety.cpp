@@ -2,6 +2,9 @@
 
 #include "job/safetysteps.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace safety {
 
 QString RadioFileName(const TInfoContext &info, const QDateTime &when)
@@ -10,8 +13,32 @@ QString RadioFileName(const TInfoContext &info, const QDateTime &when)
     return QStringLiteral("KD_%1_%2.xml").arg(serial, when.toString(QStringLiteral("yyyyMMdd_HHmmss")));
 }
 
+bool PrepareBackupFolder(const QString &dir, QString &error)
+{
+    if (dir.isEmpty()) {
+        error = QStringLiteral("не указана папка для резервной копии");
+        return false;
+    }
+    const QFileInfo folder(dir);
+    if (folder.exists() && !folder.isDir()) {
+        error = QStringLiteral("%1 не является папкой").arg(dir);
+        return false;
+    }
+    if (!QDir().mkpath(dir)) {
+        error = QStringLiteral("не удалось создать папку %1").arg(dir);
+        return false;
+    }
+    if (!QFileInfo(dir).isWritable()) {
+        error = QStringLiteral("нет прав на запись в папку %1").arg(dir);
+        return false;
+    }
+    return true;
+}
+
 StepResult Backup(const QString &dir, int port, LogView *view, JobObserver *observer, TraceFile *trace)
 {
+    if (QString error; !PrepareBackupFolder(dir, error))
+        return {false, QString(), error};
     JobSequence sequence;
     auto step = std::make_unique<BackupStep>(dir);
     const BackupStep &backup = *step;

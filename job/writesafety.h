@@ -21,6 +21,9 @@ struct StepResult
     QString error;  // why it failed, for the user
 };
 
+// Makes sure `dir` exists and can take a file, before anything is read.
+bool PrepareBackupFolder(const QString &dir, QString &error);
+
 // Reads the radio into scratch records and saves them in `dir` under
 // RadioFileName. The write must not go ahead unless this succeeds.
 StepResult Backup(const QString &dir, int port, LogView *view, JobObserver *observer, TraceFile *trace);

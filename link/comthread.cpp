@@ -33,18 +33,25 @@ bool ComThread::OpenPort(int number)
     if (m_started.load() || number < ports::MinPort || number > ports::MaxPort)
         return false;
     const QString device = ports::DevicePath(number);
-    if (device.isEmpty())
+    if (device.isEmpty()) {
+        m_openProblem = ports::OpenProblem{ports::OpenProblem::NoDevice, number, QString(), QString(), QString()};
         return false;
+    }
 
+    m_openProblem = {};
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(device);
-    if (!port->open(QIODevice::ReadWrite))
+    if (!port->open(QIODevice::ReadWrite)) {
+        m_openProblem = ports::DiagnoseOpenFailure(device, port->error(), port->errorString());
         return false;
+    }
     // Stop bits stay as the port reports them. Closing happens with the object.
     if (!port->setBaudRate(kBaudRate) || !port->setDataBits(QSerialPort::Data8)
         || !port->setParity(QSerialPort::NoParity)
-        || !port->setFlowControl(QSerialPort::NoFlowControl))
+        || !port->setFlowControl(QSerialPort::NoFlowControl)) {
+        m_openProblem = ports::DiagnoseOpenFailure(device, port->error(), port->errorString());
         return false;
+    }
     // A device without modem lines (a pseudo-terminal) refuses these; that is fine.
     const bool dtr = port->setDataTerminalReady(true);
     const bool rts = port->setRequestToSend(true);
@@ -129,13 +136,29 @@ int ComThread::GetErrorCode() const
     return m_error.load();
 }
 
+void ComThread::RequestStop()
+{
+    m_stop.store(true);
+}
+
+ComThread::RunExtent ComThread::LastRunExtent() const
+{
+    // Published before progress 100, which the caller has seen.
+    return RunExtent{m_requestsDone.load(std::memory_order_acquire), m_blocksSent.load(std::memory_order_acquire)};
+}
+
 bool ComThread::Close()
 {
-    if (m_started.load() && !isFinished()) {
-        m_terminate.store(true);
-        m_wake.fetch_add(1);
-        m_wake.notify_all();
-        wait();
+    if (m_started.load()) {
+        if (!isFinished()) {
+            m_terminate.store(true);
+            m_wake.fetch_add(1);
+            m_wake.notify_all();
+            wait();
+        }
+        // The worker's last use of the port happens before this flag.
+        while (!m_portReleased.load(std::memory_order_acquire))
+            QThread::yieldCurrentThread();
     }
     if (QSerialPort *port = m_port.exchange(nullptr)) {
         if (port->isOpen())
@@ -170,6 +193,7 @@ void ComThread::run()
     }
     m_progress.store(100, std::memory_order_release);
     ShutdownPortInWorker();
+    m_portReleased.store(true, std::memory_order_release);
 }
 
 void ComThread::ShutdownPortInWorker()
@@ -195,20 +219,26 @@ void ComThread::RunQueue()
     m_total = 0;
     for (std::size_t i = 0; i < count; ++i)
         m_total += m_queue[i].size;
+    m_requestsDone.store(0, std::memory_order_relaxed);
+    m_blocksSent.store(0, std::memory_order_relaxed);
 
-    for (std::size_t i = 0; i < count && !Terminated() && m_error.load() == 0; ++i) {
+    for (std::size_t i = 0; i < count && !Stopping() && m_error.load() == 0; ++i) {
         const ExchangeRequest &r = m_queue[i];
         m_kind.store(r.kind);
         m_error.store(0);
         m_partial = 0;
+        m_blocksSent.store(0, std::memory_order_relaxed);
         const bool known = r.kind == ReadTable || r.kind == WriteTable || r.kind == ReadInfo;
+        bool complete = !known;  // an unknown kind has nothing to do
         if (known && r.buffer == nullptr) {
             m_error.store(ErrBufferPointer);
         } else if (r.kind == ReadTable || r.kind == WriteTable) {
-            MoveTable(r, r.kind == WriteTable);
+            complete = MoveTable(r, r.kind == WriteTable);
         } else if (r.kind == ReadInfo) {
-            ReadInfoRequest(r);
+            complete = ReadInfoRequest(r);
         }
+        if (complete && m_requestsDone.load(std::memory_order_relaxed) == i)
+            m_requestsDone.store(i + 1, std::memory_order_relaxed);
         m_done += r.size;
         m_partial = 0;
         UpdateProgress();
@@ -249,7 +279,7 @@ bool ComThread::MoveTable(const ExchangeRequest &request, bool write)
     Outcome lastFailure = Outcome::NoReply;
 
     for (int attempt = 0; attempt < Attempts; ++attempt) {
-        if (Terminated())
+        if (Stopping())
             return false;
         // A code recorded by an earlier attempt no longer stands.
         m_error.store(ErrNone);
@@ -257,7 +287,7 @@ bool ComThread::MoveTable(const ExchangeRequest &request, bool write)
         bool complete = true;
         for (std::uint32_t slot = 0; slot < BlocksPerTable; ++slot) {
             if (!m_tableDone) {
-                if (Terminated())
+                if (Stopping())
                     return false;
                 const std::uint16_t block = static_cast<std::uint16_t>(base + slot);
                 if (write) {
@@ -268,7 +298,11 @@ bool ComThread::MoveTable(const ExchangeRequest &request, bool write)
                     setU16le(m_request.data() + 2, block);
                     m_requestLength = 4;
                 }
+                if (m_blocksSent.load(std::memory_order_relaxed) == slot)
+                    m_blocksSent.store(slot + 1, std::memory_order_relaxed);
                 const Outcome outcome = Transact(m_requestLength);
+                if (DeviceFailed(outcome))
+                    return false;
                 if (outcome != Outcome::Reply) {
                     lastFailure = outcome;
                     complete = false;
@@ -305,11 +339,13 @@ bool ComThread::ReadInfoRequest(const ExchangeRequest &request)
     const std::uint8_t sub = static_cast<std::uint8_t>(request.argument & 0xFFu);
     Outcome lastFailure = Outcome::NoReply;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
-        if (Terminated())
+        if (Stopping())
             return false;
         m_request[0] = CmdInfo;
         m_request[1] = sub;
         const Outcome outcome = Transact(2);
+        if (DeviceFailed(outcome))
+            return false;
         if (outcome == Outcome::Reply) {
             // A reply that fails its checks ends the request at once.
             const Check check = CheckInfoReply(m_reply.data(), m_replyLength, sub, request.buffer);
@@ -323,11 +359,30 @@ bool ComThread::ReadInfoRequest(const ExchangeRequest &request)
     return false;
 }
 
+bool ComThread::PortFailed(const QIODevice &device)
+{
+    const auto *port = qobject_cast<const QSerialPort *>(&device);
+    if (!port)
+        return false;
+    const QSerialPort::SerialPortError e = port->error();
+    return e == QSerialPort::ReadError || e == QSerialPort::WriteError || e == QSerialPort::ResourceError
+        || e == QSerialPort::NotOpenError;
+}
+
+bool ComThread::DeviceFailed(Outcome outcome)
+{
+    if (outcome != Outcome::DeviceFailed)
+        return false;
+    m_error.store(ErrAccess);
+    return true;
+}
+
 ComThread::Outcome ComThread::Transact(std::size_t requestLength)
 {
     // Whatever is waiting now (a late reply to an earlier attempt, noise) was sent
     // before this request and cannot be its reply.
     QSerialPort *port = Port();
+    port->clearError();  // a time-out of an earlier wait is no failure of the device
     port->clear(QSerialPort::Input);
     while (port->bytesAvailable() > 0)
         port->read(reinterpret_cast<char *>(m_reply.data()), m_reply.size());
@@ -340,6 +395,8 @@ ComThread::Outcome ComThread::Transact(std::size_t requestLength)
         hook(m_traceContext.load(), true, m_frame.data() + 1, n - 2);
     port->write(reinterpret_cast<const char *>(m_frame.data()), static_cast<qint64>(n));
     port->waitForBytesWritten(kWriteTimeoutMs);
+    if (PortFailed(*port))
+        return Outcome::DeviceFailed;
 
     const Outcome first = ReceivePayload();
     if (first != Outcome::Reply)
@@ -351,7 +408,10 @@ ComThread::Outcome ComThread::Transact(std::size_t requestLength)
 
 ComThread::Outcome ComThread::ReceivePayload()
 {
-    if (m_receiver.Receive(*Port(), &m_terminate) != FrameReceiver::Result::Frame)
+    const FrameReceiver::Result received = m_receiver.Receive(*Port(), &m_terminate, &ComThread::PortFailed);
+    if (received == FrameReceiver::Result::DeviceFailed)
+        return Outcome::DeviceFailed;
+    if (received != FrameReceiver::Result::Frame)
         return Outcome::NoReply;
     if (TraceHook hook = m_trace.load())
         hook(m_traceContext.load(), false, m_receiver.raw(), m_receiver.rawLength());

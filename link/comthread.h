@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/framereceiver.h"
+#include "link/portdirectory.h"
 #include "link/protocol.h"
 
 #include <QObject>
@@ -62,6 +63,24 @@ public:
 
     int PortNumber() const { return m_portNumber.load(); }
 
+    // Why the last OpenPort failed: the device and what stood in the way.
+    const ports::OpenProblem &LastOpenProblem() const { return m_openProblem; }
+
+    // Ends the run between two blocks: the block being exchanged finishes (or
+    // fails), no further block or request is sent, and the run ends without an
+    // error code. Unlike Close it never cuts a block off on the line.
+    void RequestStop();
+    bool StopRequested() const { return m_stop.load(); }
+
+    // How far the last run got, read once it has ended: the requests it
+    // completed, and how many blocks of the next one it sent (in any attempt).
+    struct RunExtent
+    {
+        std::size_t requestsDone = 0;
+        std::uint32_t blocksSent = 0;
+    };
+    RunExtent LastRunExtent() const;
+
     // Every frame sent or received, for tracing; called on the worker thread.
     using TraceHook = void (*)(void *context, bool sent, const std::uint8_t *frame, std::size_t length);
     void SetTraceHook(TraceHook hook, void *context);
@@ -70,7 +89,9 @@ protected:
     void run() override;
 
 private:
-    enum class Outcome { Reply, NoReply, BadCheck };
+    // DeviceFailed: the port itself failed (unplugged, I/O error); nothing
+    // more can be sent, so the run ends at once with ErrAccess.
+    enum class Outcome { Reply, NoReply, BadCheck, DeviceFailed };
 
     void RunQueue();
     bool EnsureBaudRate();
@@ -81,6 +102,9 @@ private:
     void Post();
     void UpdateProgress();
     bool Terminated() const { return m_terminate.load(std::memory_order_relaxed); }
+    bool Stopping() const { return Terminated() || m_stop.load(std::memory_order_relaxed); }
+    bool DeviceFailed(Outcome outcome);
+    static bool PortFailed(const QIODevice &device);
     void ShutdownPortInWorker();
 
     QSerialPort *Port() const { return m_port.load(std::memory_order_relaxed); }
@@ -102,6 +126,13 @@ private:
     std::atomic<int> m_error{0};
     std::atomic<std::int32_t> m_kind{0};
     std::atomic<bool> m_terminate{false};
+    std::atomic<bool> m_stop{false};
+    // Set by run() as its last act: the port is back with its owner. Close acquires
+    // it before it deletes the port, which orders the worker's last use before.
+    std::atomic<bool> m_portReleased{false};
+    std::atomic<std::size_t> m_requestsDone{0};
+    std::atomic<std::uint32_t> m_blocksSent{0};
+    ports::OpenProblem m_openProblem;  // user-interface thread only
     std::atomic<bool> m_suspended{true};
     std::atomic<bool> m_started{false};
     std::atomic<std::uint32_t> m_wake{0};

@@ -38,7 +38,7 @@ std::uint16_t FcsUpdate(std::uint16_t fcs, const std::uint8_t *p, std::size_t n)
 std::size_t Encode(const std::uint8_t *payload, std::size_t length, std::uint8_t *out,
                    std::size_t capacity)
 {
-    if (length + 2 > MaxPayload)
+    if (length < MinPayload || length + 2 > MaxPayload)
         return 0;
     const std::uint16_t check = FrameCheck(payload, length);
     const std::uint8_t checkBytes[2] = {static_cast<std::uint8_t>(check),
@@ -79,6 +79,8 @@ DecodeStatus Decode(const std::uint8_t *raw, std::size_t rawLength, std::uint8_t
             b = static_cast<std::uint8_t>(raw[++i] ^ 0x20);
             if (!NeedsEscape(b))
                 return DecodeStatus::BadEscape;
+        } else if (b == Start || b == End) {
+            return DecodeStatus::Delimiter;
         }
         if (n >= MaxPayload)
             return DecodeStatus::TooLong;

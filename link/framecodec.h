@@ -13,6 +13,7 @@ constexpr std::uint8_t End = 0xC1;
 constexpr std::uint8_t Escape = 0x7D;
 
 constexpr std::size_t MaxPayload = 4096;  // decoded bytes, check bytes included
+constexpr std::size_t MinPayload = 2;     // request or reply payload: a command byte and one more
 constexpr std::size_t MaxRawBody = 8192;  // escaped bytes between Start and End
 constexpr std::size_t MaxEncoded = 8192;  // a whole frame as sent
 
@@ -29,13 +30,15 @@ inline std::uint16_t FrameCheck(const std::uint8_t *p, std::size_t n)
 }
 
 // Encodes a payload into `out`; returns the frame length, or 0 when the payload
-// is longer than MaxPayload - 2 or the frame would not fit into `capacity`.
+// is shorter than MinPayload or longer than MaxPayload - 2 (Decode would refuse
+// the frame) or the frame would not fit into `capacity`.
 std::size_t Encode(const std::uint8_t *payload, std::size_t length, std::uint8_t *out,
                    std::size_t capacity);
 
-enum class DecodeStatus { Ok, BadEscape, TooLong, TooShort, BadCheck };
+enum class DecodeStatus { Ok, BadEscape, Delimiter, TooLong, TooShort, BadCheck };
 
-// Decodes a raw (escaped) body taken between Start and End. On Ok, `payload`
+// Decodes a raw (escaped) body taken between Start and End; an unescaped Start
+// or End inside it is refused, as Encode never sends one. On Ok, `payload`
 // holds the decoded bytes less the two check bytes and `payloadLength` their
 // count. `payload` must hold MaxPayload bytes.
 DecodeStatus Decode(const std::uint8_t *raw, std::size_t rawLength, std::uint8_t *payload,

@@ -18,7 +18,7 @@ FrameReceiver::Result FrameReceiver::Fail(Result why)
     return why;
 }
 
-FrameReceiver::Result FrameReceiver::Receive(QIODevice &device, const std::atomic<bool> *abort)
+FrameReceiver::Result FrameReceiver::Receive(QIODevice &device, const std::atomic<bool> *abort, FailureCheck failed)
 {
     if (m_hunting)
         m_rawLength = 0;
@@ -35,11 +35,15 @@ FrameReceiver::Result FrameReceiver::Receive(QIODevice &device, const std::atomi
             m_pos = 0;
             m_fill = static_cast<std::size_t>(n);
             if (n == 0) {
-                if (silentWaits >= MaxWaits)
+                if (failed && failed(device))
+                    return Fail(Result::DeviceFailed);
+                // Every read that brought nothing counts, whatever the wait before
+                // it said: a device whose wait reports data that never comes
+                // must not hold the loop. The wait itself ends the moment bytes
+                // arrive, so a live line resets the count on the next read.
+                if (silentWaits++ >= MaxWaits)
                     return Fail(Result::Silence);
-                // Wakes the moment bytes arrive; only a wait that saw none counts.
-                if (!device.waitForReadyRead(WaitMs) && device.bytesAvailable() <= 0)
-                    ++silentWaits;
+                device.waitForReadyRead(WaitMs);
                 continue;
             }
             silentWaits = 0;

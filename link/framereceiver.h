@@ -21,6 +21,7 @@ public:
         ReadError,  // the device refused to read
         Aborted,    // the abort flag was raised
         Broken,     // 0xC0 inside a frame, an over-long body, or endless noise
+        DeviceFailed,  // the device reports that it failed (unplugged, I/O error)
     };
 
     static constexpr std::size_t ChunkSize = 256;
@@ -30,7 +31,11 @@ public:
     // stream of noise can hold the line.
     static constexpr std::size_t MaxScan = 3 * frame::MaxRawBody;
 
-    Result Receive(QIODevice &device, const std::atomic<bool> *abort = nullptr);
+    // Asked after every read that brought nothing: whether the device itself
+    // has failed, so that a vanished port ends the reception at once.
+    using FailureCheck = bool (*)(const QIODevice &device);
+
+    Result Receive(QIODevice &device, const std::atomic<bool> *abort = nullptr, FailureCheck failed = nullptr);
 
     // Forgets buffered bytes and any partial frame.
     void Reset();

@@ -1,9 +1,17 @@
 #include "link/portdirectory.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include <map>
+
+#ifndef Q_OS_WIN
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace ports {
 namespace {
@@ -140,6 +148,69 @@ int ChooseInitialPort()
             return p.number;
     }
     return present.isEmpty() ? 0 : present.first().number;
+}
+
+OpenProblem DiagnoseOpenFailure(const QString &device, QSerialPort::SerialPortError error, const QString &errorText)
+{
+    OpenProblem p;
+    p.device = device;
+    if (error == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device)) {
+        p.kind = OpenProblem::Absent;
+        return p;
+    }
+#ifndef Q_OS_WIN
+    const QByteArray path = QFile::encodeName(device);
+    if (::access(path.constData(), R_OK | W_OK) != 0) {
+        p.kind = OpenProblem::NoPermission;
+        struct stat st {};
+        if (::stat(path.constData(), &st) == 0) {
+            if (const group *g = ::getgrgid(st.st_gid))
+                p.group = QString::fromLocal8Bit(g->gr_name);
+        }
+        return p;
+    }
+#endif
+    if (error == QSerialPort::PermissionError) {
+        // The device may be opened by this user, so it is held: by another
+        // program's lock file or an exclusive open.
+        p.kind = OpenProblem::Busy;
+        return p;
+    }
+    p.kind = OpenProblem::Other;
+    p.detail = errorText;
+    return p;
+}
+
+QString DescribeOpenProblem(const OpenProblem &p)
+{
+    switch (p.kind) {
+    case OpenProblem::None:
+        return QString();
+    case OpenProblem::NoDevice:
+        return QStringLiteral("Порту %1 не соответствует ни одно устройство (его можно указать в группе [Ports] файла %2).")
+            .arg(PortName(p.number), UserSettings().fileName());
+    case OpenProblem::Absent:
+        return QStringLiteral("Устройство %1 отсутствует: адаптер не подключён или порт выбран неверно.").arg(p.device);
+    case OpenProblem::Busy:
+        return QStringLiteral("Устройство %1 занято другой программой.").arg(p.device);
+    case OpenProblem::NoPermission: {
+#ifdef Q_OS_WIN
+        return QStringLiteral("Нет прав на устройство %1.").arg(p.device);
+#else
+        QString user = qEnvironmentVariable("USER");
+        if (const passwd *pw = ::getpwuid(::getuid()))
+            user = QString::fromLocal8Bit(pw->pw_name);
+        if (p.group.isEmpty())
+            return QStringLiteral("Нет прав на устройство %1.").arg(p.device);
+        return QStringLiteral("Нет прав на устройство %1: его открывают члены группы %2. Добавьте пользователя в группу "
+                              "командой \"sudo usermod -a -G %2 %3\" и войдите в систему заново.")
+            .arg(p.device, p.group, user);
+#endif
+    }
+    case OpenProblem::Other:
+        return QStringLiteral("Устройство %1 не открылось: %2.").arg(p.device, p.detail);
+    }
+    return QString();
 }
 
 } // namespace ports

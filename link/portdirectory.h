@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSerialPort>
 #include <QSettings>
 #include <QString>
 
@@ -45,5 +46,29 @@ void StoreDefaultPort(const QString &name);
 // The port to use when the user has not chosen one: the stored default when it
 // is present, else the first present port; 0 when no port is present.
 int ChooseInitialPort();
+
+// Why a port did not open, so that the user learns what to do about it.
+struct OpenProblem
+{
+    enum Kind {
+        None,
+        NoDevice,      // the number names no device
+        Absent,        // the device does not exist (adapter unplugged, wrong name)
+        Busy,          // another program holds it
+        NoPermission,  // the user may not open it
+        Other,
+    };
+    Kind kind = None;
+    int number = 0;    // for NoDevice
+    QString device;
+    QString group;     // NoPermission: the group that may open the device
+    QString detail;    // Other: the system's words
+};
+
+// Looks at the device after QSerialPort::open failed with `error`.
+OpenProblem DiagnoseOpenFailure(const QString &device, QSerialPort::SerialPortError error, const QString &errorText);
+
+// One line for the log; empty for None.
+QString DescribeOpenProblem(const OpenProblem &problem);
 
 } // namespace ports

@@ -140,6 +140,16 @@ bool Channel::WriteXml(QDomElement &e)
     return true;
 }
 
+XmlOutline Channel::Outline(int maxCount)
+{
+    XmlOutline channel(QStringLiteral("channel"), XmlOutline::Elements, maxCount);
+    for (const char *name : {"freq_rx", "freq_tx", "tone_rx", "tone_tx", "subtone_rx", "subtone_tx", "tx_power_low",
+                             "tx_power_high", "squelch", "scan", "band_rx", "band_tx", "scrambler", "tx_limit",
+                             "tx_busy", "active"})
+        channel.Add(XmlOutline(QLatin1String(name), XmlOutline::Value));
+    return channel;
+}
+
 bool Channel::ReadXml(const QDomElement &e)
 {
     ReadChildInt(freq_rx, e, QStringLiteral("freq_rx"), 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xml/xmloutline.h"
+
 #include <QDomElement>
 
 #include <cstddef>
@@ -36,6 +38,8 @@ public:
     bool Encode(std::uint8_t *record);
     bool Decode(const std::uint8_t *record);
     bool ReadXml(const QDomElement &element);
+    // The "channel" element as ReadXml reads it; `maxCount` as in XmlOutline.
+    static XmlOutline Outline(int maxCount);
     bool WriteXml(QDomElement &element);
     void SetPlanFrequencies(std::int32_t shipRx, std::int32_t shipTx, bool shore);
 

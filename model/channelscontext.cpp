@@ -113,6 +113,13 @@ void ChannelsContext::WriteXml(QDomElement &element)
     }
 }
 
+XmlOutline ChannelsContext::Outline()
+{
+    XmlOutline channels(QStringLiteral("Channels"));
+    channels.Add(Channel::Outline(MaxChannelElements));
+    return channels;
+}
+
 void ChannelsContext::ReadXml(const QDomElement &element)
 {
     ResetAll();

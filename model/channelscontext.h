@@ -34,6 +34,10 @@ public:
     bool DecodeImage(const TableImage &image);
     void ReadXml(const QDomElement &channelsElement);
     void WriteXml(QDomElement &channelsElement);
+    // The "Channels" element as ReadXml reads it. Elements of one id may repeat
+    // (the last one counts), but a file with more of them than this is none of ours.
+    static constexpr int MaxChannelElements = 1000;
+    static XmlOutline Outline();
     bool RemoveOutOfRange();
     void ApplyFrequencyPlan(bool shore);
 

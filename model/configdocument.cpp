@@ -1,9 +1,11 @@
 #include "model/configdocument.h"
 
 #include "xml/xml_common.h"
+#include "xml/xmloutline.h"
 
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace ConfigurationDocument {
@@ -11,6 +13,31 @@ namespace {
 
 // Configuration files are a few tens of kilobytes; refuse what cannot be one.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
+const QString kRoot = QStringLiteral("root");
+const QString kChannels = QStringLiteral("Channels");
+const QString kSettings = QStringLiteral("Settings");
+
+XmlOutline Outline()
+{
+    XmlOutline root;
+    root.Add(FreqRange::Outline());
+    root.Add(ChannelsContext::Outline());
+    root.Add(SettingsContext::Outline());
+    return root;
+}
+
+// Why a well-formed document is not a configuration file; empty when it is one.
+QString NotAConfiguration(const QDomElement &root)
+{
+    if (root.tagName() != kRoot)
+        return QStringLiteral("корневой элемент <%1> вместо <%2>").arg(root.tagName(), kRoot);
+    for (const QString &part : {kChannels, kSettings}) {
+        if (FirstChildNamed(root, part).isNull())
+            return QStringLiteral("нет элемента <%1>").arg(part);
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -27,21 +54,30 @@ bool Read(const QString &path, Contents &contents, QString &error)
         error = QStringLiteral("Файл %1 слишком велик для файла настроек").arg(path);
         return false;
     }
+    return Parse(data, path, contents, error);
+}
+
+bool Parse(const QByteArray &data, const QString &path, Contents &contents, QString &error)
+{
     QDomDocument doc;
-    if (!ParseXml(data, doc, error)) {
+    if (!ParseXml(data, Outline(), doc, error)) {
         error = QStringLiteral("Ошибка в файле %1: %2").arg(path, error);
+        return false;
+    }
+    const QDomElement root = doc.documentElement();
+    if (const QString why = NotAConfiguration(root); !why.isEmpty()) {
+        error = QStringLiteral("Файл %1 не является файлом настроек радиостанции: %2").arg(path, why);
         return false;
     }
 
     XmlErrorScope scope;
-    const QDomElement root = doc.documentElement();
     contents.rangeFromFile = contents.range.ReadXml(FirstChildNamed(root, QStringLiteral("FreqRange")));
     if (!contents.rangeFromFile)
         contents.range.SetDefault();
     ChannelsContext staging{QString()};
-    staging.ReadXml(FirstChildNamed(root, QStringLiteral("Channels")));
+    staging.ReadXml(FirstChildNamed(root, kChannels));
     contents.channels = staging.channels;
-    contents.settings.ReadXml(FirstChildNamed(root, QStringLiteral("Settings")));
+    contents.settings.ReadXml(FirstChildNamed(root, kSettings));
     if (scope.failed()) {
         error = QStringLiteral("Ошибка в файле %1: %2").arg(path, scope.error());
         return false;
@@ -81,8 +117,29 @@ QByteArray Serialize(ChannelsContext &channels, const SettingsContext &settings)
     return SerializeXml(doc);
 }
 
+bool CheckSaveTarget(const QString &path, QString &error)
+{
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        error = QStringLiteral("Не удалось сохранить файл %1: это не обычный файл").arg(path);
+        return false;
+    }
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir()) {
+        error = QStringLiteral("Не удалось сохранить файл %1: папка %2 не существует").arg(path, folder.filePath());
+        return false;
+    }
+    if (!folder.isWritable()) {
+        error = QStringLiteral("Не удалось сохранить файл %1: нет прав на запись в папку %2").arg(path, folder.filePath());
+        return false;
+    }
+    return true;
+}
+
 bool Save(const QString &path, ChannelsContext &channels, const SettingsContext &settings, QString &error)
 {
+    if (!CheckSaveTarget(path, error))
+        return false;
     const QByteArray data = Serialize(channels, settings);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {

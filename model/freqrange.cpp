@@ -203,6 +203,16 @@ bool FreqRange::ReadXml(const QDomElement &element)
     return readList("rx", rxBegin, rxEnd) && readList("tx", txBegin, txEnd);
 }
 
+XmlOutline FreqRange::Outline(int maxCount)
+{
+    XmlOutline range(QStringLiteral("FreqRange"), XmlOutline::Elements, maxCount);
+    for (const char *list : {"rx", "tx"}) {
+        for (int i = 0; i < Slots; ++i)
+            range.Add(XmlOutline(QLatin1String(list) + QString::number(i)));
+    }
+    return range;
+}
+
 bool FreqRange::WriteXml(QDomNode &parent) const
 {
     if (parent.isNull())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xml/xmloutline.h"
+
 #include <QDomElement>
 #include <QString>
 
@@ -41,6 +43,8 @@ public:
 
     bool ReadXml(const QDomElement &element);
     bool WriteXml(QDomNode &parent) const;
+    // The "FreqRange" element as ReadXml reads it; `maxCount` as in XmlOutline.
+    static XmlOutline Outline(int maxCount = 1);
 
     bool ContainsRx(std::uint32_t f) const;
     bool ContainsTx(std::uint32_t f) const;

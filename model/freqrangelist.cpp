@@ -1,6 +1,7 @@
 #include "model/freqrangelist.h"
 
 #include "xml/xml_common.h"
+#include "xml/xmloutline.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,19 +43,28 @@ QString FreqRangeList::DefaultPath()
 
 bool FreqRangeList::Load(const QString &path)
 {
-    Clear();
     m_keepAsBackup.clear();
-
-    QDomDocument doc;
     QFile file(path);
+    QByteArray data;
+    if (file.open(QIODevice::ReadOnly))
+        data = file.read(kMaxFileSize + 1);
+    // A file too large to be a list counts as unusable, like one that does not parse.
+    const bool usable = LoadXml(data.size() <= kMaxFileSize ? data : QByteArray());
+    // An unusable list is written at exit, but what the user had is kept beside it first.
+    if (!usable && QFileInfo::exists(path))
+        m_keepAsBackup = path;
+    return usable;
+}
+
+bool FreqRangeList::LoadXml(const QByteArray &data)
+{
+    Clear();
+    QDomDocument doc;
     QString error;
-    bool parsed = false;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray data = file.read(kMaxFileSize + 1);
-        parsed = data.size() <= kMaxFileSize && ParseXml(data, doc, error);
-    }
-    const QDomElement list = parsed ? FirstChildNamed(doc.documentElement(), QStringLiteral("FreqRangeList"))
-                                    : QDomElement();
+    XmlOutline outline;
+    outline.Add(XmlOutline(QStringLiteral("FreqRangeList"))).Add(FreqRange::Outline(MaxRanges));
+    const bool parsed = !data.isEmpty() && ParseXml(data, outline, doc, error);
+    const QDomElement list = parsed ? FirstChildNamed(doc.documentElement(), QStringLiteral("FreqRangeList")) : QDomElement();
     if (!list.isNull()) {
         for (QDomNode n = list.firstChild(); !n.isNull(); n = n.nextSibling()) {
             if (!n.isElement() || n.nodeName() != QLatin1String("FreqRange"))
@@ -72,24 +82,14 @@ bool FreqRangeList::Load(const QString &path)
         Add(&fallback);
     }
     // A list read from the file is not "changed"; one that had to fall back is
-    // written at exit, but what the user had is kept beside it first.
+    // written at exit.
     m_modified = !usable;
-    if (!usable && QFileInfo::exists(path))
-        m_keepAsBackup = path;
     Select(0);
     return usable;
 }
 
-bool FreqRangeList::Save(const QString &path)
+QByteArray FreqRangeList::ToXml() const
 {
-    if (m_keepAsBackup == path) {
-        const QString backup = path + QStringLiteral(".bak");
-        QFile::remove(backup);
-        if (!QFile::copy(path, backup))
-            return false;  // rather keep the user's file than lose it
-        m_keepAsBackup.clear();
-    }
-
     QByteArray out;
     auto line = [&out](int tabs, const QByteArray &text) {
         out += QByteArray(tabs, '\t') + text + "\r\n";
@@ -97,7 +97,7 @@ bool FreqRangeList::Save(const QString &path)
     line(0, R"(<?xml version="1.0" encoding="windows-1251"?>)");
     line(0, "<root>");
     line(1, "<FreqRangeList>");
-    for (const FreqRange &r : std::as_const(m_ranges)) {
+    for (const FreqRange &r : m_ranges) {
         if (!r.IsValid())
             continue;
         line(2, "<FreqRange>");
@@ -109,7 +109,19 @@ bool FreqRangeList::Save(const QString &path)
     }
     line(1, "</FreqRangeList>");
     line(0, "</root>");
+    return out;
+}
 
+bool FreqRangeList::Save(const QString &path)
+{
+    if (m_keepAsBackup == path) {
+        const QString backup = path + QStringLiteral(".bak");
+        QFile::remove(backup);
+        if (!QFile::copy(path, backup))
+            return false;  // rather keep the user's file than lose it
+        m_keepAsBackup.clear();
+    }
+    const QByteArray out = ToXml();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
         return false;

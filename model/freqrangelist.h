@@ -15,6 +15,8 @@ class FreqRangeList
 {
 public:
     static constexpr const char *FileName = "KD_config.xml";
+    // More "FreqRange" elements than a list of ours holds make the file unusable.
+    static constexpr int MaxRanges = 1000;
 
     FreqRangeList();
 
@@ -28,6 +30,10 @@ public:
     // Writes the file (through a temporary, so a failure leaves the old one).
     // An unreadable file found by Load is first kept as "<path>.bak".
     bool Save(const QString &path);
+
+    // Load and Save on a file's bytes.
+    bool LoadXml(const QByteArray &data);
+    QByteArray ToXml() const;
 
     void Clear();
     int Add(const FreqRange *range);

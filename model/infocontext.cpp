@@ -4,6 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // Up to the first zero byte, windows-1251, without leading and trailing
@@ -59,16 +62,22 @@ void TInfoContext::DecodeMain(const std::uint8_t *d)
     const std::uint32_t rxBase = getU16le(d + 100);
     const std::uint32_t step = getU16le(d + 104);
     range.Clear();
-    // One set of channel pairs serves both lists; only the base differs.
+    // One set of channel pairs serves both lists; only the base differs. The
+    // products reach 2^33: computed in 64 bits, a frequency beyond 32
+    // bits is kept as the largest value, which no valid range holds, rather than
+    // wrapped into one that looks real.
+    auto hertz = [](std::uint64_t f) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(f, UINT32_MAX)); };
     for (int pass = 0; pass < 2; ++pass) {
-        const std::uint32_t base = pass == 0 ? rxBase : txBase;
+        const std::uint64_t base = pass == 0 ? rxBase : txBase;
         for (int i = 0; i < 4; ++i) {
-            const std::uint32_t first = getU16le(d + 106 + 4 * i);
-            const std::uint32_t last = getU16le(d + 108 + 4 * i);
-            const std::uint32_t begin = (base + first) * step;
-            const std::uint32_t end = (base + last) * step;
-            if (begin == end)
+            const std::uint64_t first = getU16le(d + 106 + 4 * i);
+            const std::uint64_t last = getU16le(d + 108 + 4 * i);
+            const std::uint64_t begin64 = (base + first) * step;
+            const std::uint64_t end64 = (base + last) * step;
+            if (begin64 == end64)
                 continue;
+            const std::uint32_t begin = hertz(begin64);
+            const std::uint32_t end = hertz(end64);
             if (pass == 0)
                 range.AddRx(begin, end);
             else

@@ -263,6 +263,14 @@ void SettingsContext::WriteXml(QDomElement &settings) const
     }
 }
 
+XmlOutline SettingsContext::Outline()
+{
+    XmlOutline settings(QStringLiteral("Settings"));
+    for (const XmlField &f : kXmlOrder)
+        settings.Add(XmlOutline(QLatin1String(f.name), XmlOutline::Value));
+    return settings;
+}
+
 void SettingsContext::ReadXml(const QDomElement &settings)
 {
     std::int32_t v = 256;

@@ -2,6 +2,8 @@
 
 #include "model/tableimage.h"
 
+#include "xml/xmloutline.h"
+
 #include <QDomElement>
 
 #include <cstdint>
@@ -25,6 +27,8 @@ public:
     bool DecodeImage(const TableImage &image);
     void ReadXml(const QDomElement &settings);
     void WriteXml(QDomElement &settings) const;
+    // The "Settings" element as ReadXml reads it.
+    static XmlOutline Outline();
 
     bool operator==(const SettingsContext &) const = default;
 

@@ -7,9 +7,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -72,6 +77,17 @@ class TestCli : public QObject
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }
 
+    // A configuration with one channel inside the default range.
+    QString PlainFile()
+    {
+        const QString file = Path(QStringLiteral("plain.xml"));
+        ChannelsContext t{QString()};
+        t.channels[3].freq_rx = 41000000;
+        SettingsContext s;
+        QString error;
+        return ConfigurationDocument::Save(file, t, s, error) ? file : QString();
+    }
+
     Result Cli(const QStringList &args)
     {
         QProcess p;
@@ -128,6 +144,22 @@ private slots:
             QVERIFY(!r.err.isEmpty());
         else
             QVERIFY(r.out.contains(QStringLiteral("Usage: kd-cli")));
+    }
+
+    void commandHelp_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("write --help") << QStringList{"write", "--help"};
+        QTest::newRow("help write") << QStringList{"help", "write"};
+    }
+    void commandHelp()
+    {
+        QFETCH(QStringList, args);
+        const Result r = Cli(args);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("Usage: kd-cli write ")), qPrintable(r.out));
+        QCOMPARE(r.out.count(QStringLiteral("Options:")), 1);
+        QVERIFY(r.out.contains(QStringLiteral("--backup <dir>")));
     }
 
     void programmerIdIsNotPlainText()
@@ -233,25 +265,58 @@ private slots:
         QVERIFY(WriteAll(out, "precious"));
         const Result r = Cli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM215"), QStringLiteral("--output"), out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains(QStringLiteral("Ошибка. Ответ не получен за отведенное время!!!")));
+        QVERIFY(r.out.endsWith(QStringLiteral("Ошибка. Ответ не получен за отведенное время!!!\nПорт COM215 закрыт.\n"
+                                              "Итог: чтение не выполнено (ответ не получен за отведенное время).\n")));
         QCOMPARE(ReadAll(out), QByteArray("precious"));
     }
 
+    // An output that cannot take the file is refused before the radio is read:
+    // a folder that is missing, and a pipe or device, which saving would
+    // replace by a regular file.
+    void unwritableOutput_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing folder") << Path(QStringLiteral("no/such/dir/out.xml")) << QStringLiteral("не существует");
+        QTest::newRow("pipe") << Path(QStringLiteral("fifo.xml")) << QStringLiteral("это не обычный файл");
+        QTest::newRow("folder") << Path(QStringLiteral("cfg")) << QStringLiteral("это не обычный файл");
+    }
     void unwritableOutput()
     {
+        QFETCH(QString, output);
+        QFETCH(QString, why);
+        if (output.endsWith(QLatin1String("fifo.xml")) && !QFileInfo::exists(output))
+            QCOMPARE(::mkfifo(QFile::encodeName(output).constData(), 0600), 0);
         SimProcess sim;
         QVERIFY(sim.Start(216, {QStringLiteral("--no-pacing")}));
-        const Result r = Cli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM216"), QStringLiteral("--output"),
-                              Path(QStringLiteral("no/such/dir/out.xml"))});
+        const Result r = Cli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM216"), QStringLiteral("--output"), output});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains(QStringLiteral("Не удалось сохранить файл")));
+        QVERIFY2(r.err.contains(QStringLiteral("Не удалось сохранить файл")) && r.err.contains(why), qPrintable(r.err));
+        QVERIFY(!r.out.contains(QStringLiteral("Порт")));  // the radio was never touched
+        QVERIFY(r.out.endsWith(QStringLiteral(" не может быть сохранён.\n")));
+        QVERIFY(!QFileInfo(output).isFile());
+    }
+
+    void readToStandardOutput()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(220, {QStringLiteral("--no-pacing")}));
+        const Result r = Cli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM220"), QStringLiteral("--output"),
+                              QStringLiteral("-")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<root>")));
+        QVERIFY(r.out.endsWith(QStringLiteral("</root>\n")));
+        QVERIFY(r.err.contains(QStringLiteral("Таблица каналов прочитана")));  // the log moves to standard error
     }
 
     void missingAndBusyPorts()
     {
         Result r = Cli({QStringLiteral("info"), QStringLiteral("--port"), QStringLiteral("COM99")});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("Не удалось открыть порт COM99 !!!\nПроцесс остановлен!!!\n"));
+        QVERIFY2(r.out.startsWith(QStringLiteral("Не удалось открыть порт COM99 !!!\nПроцесс остановлен!!!\n"
+                                                 "Порту COM99 не соответствует ни одно устройство (его можно указать в группе [Ports] файла ")),
+                 qPrintable(r.out));
+        QVERIFY(r.out.endsWith(QStringLiteral("KD_Tune.conf).\nИтог: информация о станции не получена (порт COM99 не открыт).\n")));
 
         SimProcess sim;
         QVERIFY(sim.Start(217, {QStringLiteral("--no-pacing")}));
@@ -259,7 +324,8 @@ private slots:
         QVERIFY(holder.OpenPort(217));
         r = Cli({QStringLiteral("info"), QStringLiteral("--port"), QStringLiteral("COM217")});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains(QStringLiteral("Не удалось открыть порт COM217 !!!")));
+        QVERIFY(r.out.contains(QStringLiteral("Не удалось открыть порт COM217 !!!\nПроцесс остановлен!!!\nУстройство %1 занято другой программой.\n")
+                                   .arg(ports::DevicePath(217))));
     }
 
     void defaultPortAndRadioRange()
@@ -311,6 +377,158 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("Используемых каналов: 2")));
         QVERIFY(r.out.contains(QStringLiteral("При открытии будут удалены каналы вне диапазона: 2")));
         QCOMPARE(ReadAll(Path(QStringLiteral("bin/KD_config.xml"))), before);
+    }
+
+    // Well-formed XML that is not a configuration must not reach the radio as
+    // an empty table and reset settings.
+    void otherDocumentWritesNothing()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(221, {QStringLiteral("--no-pacing")}));
+        const QString file = Path(QStringLiteral("page.xml"));
+        QVERIFY(WriteAll(file, "<html><body/></html>\n"));
+        Result r = Cli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM221"), QStringLiteral("--input"), file});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("не является файлом настроек радиостанции")));
+        QCOMPARE(r.out, QStringLiteral("Итог: запись не выполнена (файл %1 не открыт). "
+                                       "Таблица каналов не записана, таблица настроек не записана.\n").arg(file));
+        QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());
+        r = Cli({QStringLiteral("check"), QStringLiteral("--input"), file});
+        QCOMPARE(r.code, 1);
+        QVERIFY(!r.out.contains(QStringLiteral("Замечаний нет.")));
+    }
+
+    void checkListsRefusedAndNormalisedValues()
+    {
+        const QString file = Path(QStringLiteral("values.xml"));
+        QVERIFY(WriteAll(file, "<root><Channels><channel id='3'><freq_rx>40006000</freq_rx><subtone_rx>200</subtone_rx></channel>"
+                               "</Channels><Settings version='0x0102'><StartupMode>300</StartupMode></Settings></root>"));
+        const Result r = Cli({QStringLiteral("check"), QStringLiteral("--input"), file});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(QStringLiteral("Ошибка: Канал 3: freq_rx = 40 006 000 Гц не кратна шагу 12 500 Гц "
+                                               "(в радиостанцию попало бы 40 000 000 Гц)\n"
+                                               "Предупреждение: Канал 3: subtone_rx = 200 будет записано как 0\n"
+                                               "Ошибка: Настройка StartupMode = 300 вне пределов поля 0..255 (в радиостанцию попало бы 44)\n")),
+                 qPrintable(r.out));
+        QVERIFY(r.out.endsWith(QStringLiteral("Итог: запись этого файла будет отклонена: значений, которые радиостанция "
+                                              "не примет без изменения: 2.\n")));
+    }
+
+    // Ctrl-C or a termination during a write: the block on the line finishes,
+    // the port is closed and the last line says what the radio now holds.
+    void interruptedWriteSaysWhatTheRadioHolds_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void interruptedWriteSaysWhatTheRadioHolds()
+    {
+        QFETCH(int, signal);
+        SimProcess sim;
+        QVERIFY(sim.Start(222, {}));  // paced: the channel table takes over two seconds
+        const QString file = PlainFile();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
+        p.setProcessEnvironment(env);
+        p.start(m_cli, {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM222"), QStringLiteral("--input"), file});
+        QByteArray out;
+        QVERIFY(QTest::qWaitFor([&] {
+            p.waitForReadyRead(50);
+            out += p.readAllStandardOutput();
+            return out.contains("Запись ...");
+        }, 20000));
+        QTest::qWait(300);  // inside the channel table
+        ::kill(pid_t(p.processId()), signal);
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        const QString text = QString::fromUtf8(out + p.readAllStandardOutput());
+        QVERIFY2(text.endsWith(QStringLiteral("Процесс остановлен!!!\nПорт COM222 закрыт.\n"
+                                              "Итог: запись не выполнена (остановлено по запросу). "
+                                              "Таблица каналов записана частично, таблица настроек не записана.\n")),
+                 qPrintable(text));
+    }
+
+    // A radio that vanishes in the middle of a table ends the run at once with
+    // the access error, and the run says what the radio may hold.
+    void radioVanishesDuringWrite()
+    {
+        auto *sim = new SimProcess;
+        QVERIFY(sim->Start(223, {}));
+        const QString file = PlainFile();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
+        p.setProcessEnvironment(env);
+        p.start(m_cli, {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM223"), QStringLiteral("--input"), file});
+        QByteArray out;
+        QVERIFY(QTest::qWaitFor([&] {
+            p.waitForReadyRead(50);
+            out += p.readAllStandardOutput();
+            return out.contains("Запись ...");
+        }, 20000));
+        QTest::qWait(300);
+        delete sim;
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 1);
+        const QString text = QString::fromUtf8(out + p.readAllStandardOutput());
+        QVERIFY2(text.endsWith(QStringLiteral("Ошибка доступа!!!\nПорт COM223 закрыт.\n"
+                                              "Итог: запись не выполнена (ошибка доступа к порту). "
+                                              "Таблица каналов записана частично, таблица настроек не записана.\n")),
+                 qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Ответ не получен")));
+    }
+
+    void backupFolderIsCheckedFirst_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << QString() << 2 << QStringLiteral("--backup needs a folder");
+        QTest::newRow("below a file") << Path(QStringLiteral("plain.xml/backups")) << 1 << QStringLiteral("не удалось создать папку");
+        QTest::newRow("a file") << Path(QStringLiteral("plain.xml")) << 1 << QStringLiteral("не является папкой");
+    }
+    void backupFolderIsCheckedFirst()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        SimProcess sim;
+        QVERIFY(sim.Start(224, {QStringLiteral("--no-pacing")}));
+        const Result r = Cli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM224"), QStringLiteral("--input"),
+                              PlainFile(), QStringLiteral("--backup"), folder});
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!r.out.contains(QStringLiteral("Порт")));  // the radio was never touched
+        QVERIFY(!r.err.contains(QStringLiteral("QFSFileEngine")));
+        QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());
+    }
+
+    // On a terminal the progress bar is erased before a log line, so no line
+    // starts behind it ("100 %Информация ...").
+    void progressBarLeavesLogLinesWhole()
+    {
+        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            QSKIP("script(1) is not installed");
+        SimProcess sim;
+        QVERIFY(sim.Start(225, {QStringLiteral("--no-pacing")}));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
+        p.setProcessEnvironment(env);
+        p.start(script, {QStringLiteral("-qec"), m_cli + QStringLiteral(" info --port COM225"), QStringLiteral("/dev/null")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("] 100 %")), qPrintable(text));  // the bar was drawn
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
+            const QString shown = line.mid(line.lastIndexOf(QLatin1Char('\r')) + 1).trimmed();  // what a terminal shows
+            QVERIFY2(!shown.contains(QStringLiteral("%") + QStringLiteral("И")) && !shown.startsWith(QLatin1Char('[')), qPrintable(line));
+        }
+        QVERIFY(text.contains(QStringLiteral("Информация о станции получена.")));
     }
 };
 

@@ -109,6 +109,9 @@ private slots:
         QTest::newRow("three bytes") << Hex("010203") << int(frame::DecodeStatus::TooShort);
         QTest::newRow("wrong check") << Hex("01009f17") << int(frame::DecodeStatus::BadCheck);
         QTest::newRow("too long") << Bytes(frame::MaxPayload + 1, 0x11) << int(frame::DecodeStatus::TooLong);
+        // What Encode never sends, Decode does not take: a delimiter must come escaped.
+        QTest::newRow("unescaped start") << Hex("01c0" "1b41") << int(frame::DecodeStatus::Delimiter);
+        QTest::newRow("unescaped end") << Hex("c100aaaa") << int(frame::DecodeStatus::Delimiter);
     }
     void decodeFailures()
     {
@@ -118,6 +121,16 @@ private slots:
         std::size_t n = 99;
         QCOMPARE(int(frame::Decode(raw.data(), raw.size(), out.data(), n)), status);
         QCOMPARE(n, std::size_t(0));
+    }
+
+    // A frame of a 0- or 1-byte payload is shorter than Decode accepts.
+    void encodeRefusesWhatDecodeRefuses()
+    {
+        std::vector<std::uint8_t> out(frame::MaxEncoded);
+        const std::uint8_t one = 0x01;
+        QCOMPARE(frame::Encode(&one, 0, out.data(), out.size()), std::size_t(0));
+        QCOMPARE(frame::Encode(&one, 1, out.data(), out.size()), std::size_t(0));
+        QCOMPARE(EncodeFrame(Hex("0100")).size(), std::size_t(6));
     }
 
     void encodeRefusesOversizedPayload()

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,10 +60,26 @@ private slots:
         t.channels[9].subtone_tx = 200;
         t.channels[9].tx_power_low = 3;
         t.channels[9].tx_power_high = 2;
+        Channel &c = t.channels[9];
+        c.tone_tx = 1750;
+        c.subtone_rx = 60;
+        c.squelch = 6;
+        for (bool *flag : {&c.scan, &c.band_rx, &c.band_tx, &c.scrambler, &c.tx_limit, &c.tx_busy, &c.active})
+            *flag = !*flag;
+        // Every setting away from its default, so that a field the reader skips shows.
         SettingsContext s;
         s.version = 0x0101;
         s.TxPowerPassword = 54321;
         s.ProgramCount = 99;
+        std::int32_t next = 2;
+        for (std::int32_t *value : {&s.Intensity, &s.IntensityKeys, &s.Volume, &s.MinVolume, &s.BeepMin, &s.BeepMax, &s.TxLimit,
+                                    &s.TxPause, &s.StartChannel, &s.SpecChannel, &s.ScanPause, &s.MicAmp, &s.MaxTxPower,
+                                    &s.Squelch, &s.ID, &s.Output1Function, &s.Output2Function, &s.Output3Function, &s.StartupMode})
+            *value = next++;
+        for (bool *flag : {&s.TxPower, &s.Squelch_On, &s.SquelchAutoVol_On, &s.ExtSpeaker_On, &s.SpecChannelLock, &s.StartChannelLock,
+                           &s.Tamp, &s.TxPowerCommon, &s.SqlCommon, &s.KeyLock, &s.KeyBeep, &s.DigitalDelay, &s.MultiplexedChannel,
+                           &s.SqwMonitorPolarity, &s.TxVoiceMonitor, &s.DeemphasisOff})
+            *flag = !*flag;
         QString error;
         QVERIFY2(ConfigurationDocument::Save(path, t, s, error), qPrintable(error));
 
@@ -90,12 +109,12 @@ private slots:
     void channelsOutsideTheFilesRangeAreRemoved()
     {
         const QString path = File("outside.xml");
-        QVERIFY(WriteAll(path, QByteArray("<anything>") + kRange300 +
+        QVERIFY(WriteAll(path, QByteArray("<root>") + kRange300 +
                                    "<Settings version='0x0100'/><Channels>"
                                    "<channel id='0'><freq_rx>300000000</freq_rx></channel>"
                                    "<channel id='1'><freq_rx>400000000</freq_rx></channel>"
                                    "<channel id='2'><freq_tx>40000000</freq_tx></channel>"
-                                   "</Channels></anything>"));
+                                   "</Channels></root>"));
         ChannelsContext t{QString()};
         SettingsContext s;
         bool removed = false;
@@ -111,7 +130,7 @@ private slots:
     {
         const QString path = File("norange.xml");
         QVERIFY(WriteAll(path, "<root><FreqRange><rx0 begin='x' end='1'/></FreqRange>"
-                               "<Channels><channel id='4'><freq_rx>40000000</freq_rx></channel></Channels></root>"));
+                               "<Channels><channel id='4'><freq_rx>40000000</freq_rx></channel></Channels><Settings/></root>"));
         ChannelsContext t{QString()};
         FreqRange r;
         r.AddRx(300000000, 301000000);
@@ -129,7 +148,7 @@ private slots:
     void invalidRangeKeepsTheCurrentOne()
     {
         const QString path = File("invalid.xml");
-        QVERIFY(WriteAll(path, "<root><FreqRange><rx0 begin='5' end='4'/><tx0 begin='5' end='4'/></FreqRange></root>"));
+        QVERIFY(WriteAll(path, "<root><FreqRange><rx0 begin='5' end='4'/><tx0 begin='5' end='4'/></FreqRange><Channels/><Settings/></root>"));
         ChannelsContext t{QString()};
         SettingsContext s;
         bool removed = false;
@@ -154,6 +173,15 @@ private slots:
             << QStringLiteral("<Volume> (строка 5");
         QTest::newRow("deep nesting") << (QByteArray(5000, 'x').replace("x", "<a>") + QByteArray(5000, 'x').replace("x", "</a>"))
                                       << QStringLiteral("вложенность");
+        // Well-formed, but reading it would give an empty table and reset settings.
+        QTest::newRow("another document") << QByteArray("<html><body/></html>")
+                                          << QStringLiteral("не является файлом настроек радиостанции: корневой элемент <html> вместо <root>");
+        QTest::newRow("no channels") << (QByteArray("<root>") + kRange300 + "<Settings/></root>") << QStringLiteral("нет элемента <Channels>");
+        QTest::newRow("no settings") << QByteArray("<root><Channels/></root>") << QStringLiteral("нет элемента <Settings>");
+        QTest::newRow("channels in another case") << QByteArray("<root><channels/><Settings/></root>") << QStringLiteral("<Channels>");
+        QTest::newRow("more channel elements than any file of ours")
+            << ("<root><Channels>" + QByteArray(1001, 'x').replace("x", "<channel id='1'/>") + "</Channels><Settings/></root>")
+            << QStringLiteral("Слишком много элементов <channel>: больше 1000");
     }
     void badFilesChangeNothing()
     {
@@ -178,11 +206,11 @@ private slots:
         QVERIFY(!t.ranges.modified());
     }
 
-    void anyOrderAndMissingParts()
+    void anyOrderAndNoRange()
     {
         const QString path = File("order.xml");
-        QVERIFY(WriteAll(path, QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?><x><Settings><Volume>4</Volume></Settings>"
-                                          "<Channels><channel id='0'><freq_rx>40000000</freq_rx></channel></Channels></x>")));
+        QVERIFY(WriteAll(path, QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?><root><Settings><Volume>4</Volume></Settings>"
+                                          "<Channels><channel id='0'><freq_rx>40000000</freq_rx></channel></Channels></root>")));
         ChannelsContext t{QString()};
         SettingsContext s;
         bool removed = true;
@@ -196,7 +224,7 @@ private slots:
     void readLeavesTheModelAlone()
     {
         const QString path = File("read.xml");
-        QVERIFY(WriteAll(path, QByteArray("<root>") + kRange300 + "<Channels><channel id='3'><freq_rx>300000000</freq_rx></channel></Channels></root>"));
+        QVERIFY(WriteAll(path, QByteArray("<root>") + kRange300 + "<Channels><channel id='3'><freq_rx>300000000</freq_rx></channel></Channels><Settings/></root>"));
         ConfigurationDocument::Contents c;
         QString error;
         QVERIFY(ConfigurationDocument::Read(path, c, error));
@@ -218,6 +246,26 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("слишком велик")));
         QVERIFY(!ConfigurationDocument::Save(File("no/dir/x.xml"), t, s, error));
         QVERIFY(error.contains(QStringLiteral("Не удалось сохранить файл")));
+    }
+
+    // Saving over a pipe, a device or a folder would put a regular file in its place.
+    void saveRefusesWhatIsNotARegularFile()
+    {
+        const QString fifo = File("pipe.xml");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString folder = File("folder.xml");
+        QVERIFY(QDir().mkpath(folder));
+        ChannelsContext t{QString()};
+        SettingsContext s;
+        for (const QString &path : {fifo, folder}) {
+            QString error;
+            QVERIFY(!ConfigurationDocument::Save(path, t, s, error));
+            QCOMPARE(error, QStringLiteral("Не удалось сохранить файл %1: это не обычный файл").arg(path));
+        }
+        QVERIFY(!QFileInfo(fifo).isFile());
+        QVERIFY(QFileInfo(folder).isDir());
+        QString error;
+        QVERIFY(ConfigurationDocument::CheckSaveTarget(File("new.xml"), error));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "model/bytes.h"
 #include "model/infocontext.h"
+#include "job/jobrunner.h"
 
 #include <QStringEncoder>
 #include <QTest>
@@ -167,6 +168,40 @@ private slots:
         QVERIFY(info.range.IsValid());
         info.DecodeExtended(SampleExt().data());
         QVERIFY(info.BuildReport().contains(QStringLiteral("\tПрием:      (336-337), (337.25-337.5)\r\n")));
+    }
+
+    // (base + channel) x step reaches 2^33; a range past 32 bits must not pass
+    // for a real one (in 32 bits the first row wraps to 299.95..300.02 MHz).
+    void rangeBeyond32BitsIsInvalid_data()
+    {
+        QTest::addColumn<int>("base");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QList<int>>("pairs");
+        QTest::newRow("wraps to a plausible range") << 4580 << 65535 << QList<int>{65534, 65535};
+        QTest::newRow("one good pair, one past 32 bits") << 2640 << 65535 << QList<int>{0, 1240, 65000, 65535};
+        QTest::newRow("both ends past 32 bits") << 65535 << 65535 << QList<int>{1, 2};
+    }
+    void rangeBeyond32BitsIsInvalid()
+    {
+        QFETCH(int, base);
+        QFETCH(int, step);
+        QFETCH(QList<int>, pairs);
+        Main m = SampleMain();
+        setU16le(&m[98], std::uint16_t(base));
+        setU16le(&m[100], std::uint16_t(base));
+        setU16le(&m[104], std::uint16_t(step));
+        for (int i = 0; i < 4; ++i) {
+            setU16le(&m[106 + 4 * i], std::uint16_t(2 * i < pairs.size() ? pairs[2 * i] : 0));
+            setU16le(&m[108 + 4 * i], std::uint16_t(2 * i < pairs.size() ? pairs[2 * i + 1] : 0));
+        }
+        TInfoContext info;
+        info.DecodeMain(m.data());
+        QVERIFY(!info.range.IsValid());
+        ChannelsContext table{QString()};
+        const FreqRange before = table.ranges.Current();
+        AdoptRadioRange(table, info);
+        QCOMPARE(table.ranges.count(), 1);
+        QVERIFY(table.ranges.Current().Equals(before));
     }
 
     void texts_data()

@@ -88,7 +88,8 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.Run(ProgrammingJob::OpRead, 0));
-        QCOMPARE(f.capture.text, Lines({"Не удалось открыть порт COM0 !!!", "Процесс остановлен!!!"}));
+        QCOMPARE(f.capture.text, Lines({"Не удалось открыть порт COM0 !!!", "Процесс остановлен!!!", "Порт не выбран.",
+                                        "Итог: чтение не выполнено (порт COM0 не открыт)."}));
         QCOMPARE(f.job->percent(), 35);
         QCOMPARE(f.job->colour(), (Rgb{0, 128, 0}));
         QVERIFY(!f.job->succeeded());
@@ -145,7 +146,8 @@ private slots:
         Fixture f;
         f.settings.ProgramCount = 5;
         QVERIFY(f.Run(ProgrammingJob::OpRead));
-        QCOMPARE(f.capture.text, Port("Порт COM%1 открыт.\r\nОшибка. Ответ не получен за отведенное время!!!\r\nПорт COM%1 закрыт.\r\n"));
+        QCOMPARE(f.capture.text, Port("Порт COM%1 открыт.\r\nОшибка. Ответ не получен за отведенное время!!!\r\nПорт COM%1 закрыт.\r\n"
+                                      "Итог: чтение не выполнено (ответ не получен за отведенное время).\r\n"));
         QVERIFY(!f.info.mainDecoded);
         QCOMPARE(f.settings.ProgramCount, 5u);
         QVERIFY(!f.job->succeeded());
@@ -236,35 +238,60 @@ private slots:
                  Port("Порт COM%1 открыт.\r\nИнформация о станции получена.\r\n"
                       "\r\nДиапазон частот в станции и файле не совпадают!!!\r\nЗапись прервана!!!\r\n\r\n"
                       "\r\nДля программирования радиостанции необходим другой программатор [ZZ999]\r\n\r\n"
-                      "Порт COM%1 закрыт.\r\n"));
+                      "Порт COM%1 закрыт.\r\n"
+                      "Итог: запись не выполнена (диапазон частот в станции и файле не совпадают). "
+                      "Таблица каналов не записана, таблица настроек не записана.\r\n"));
         QVERIFY(!w.job->succeeded());
         QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());
     }
 
+    // Nothing is sent when a table cannot be built or a value would reach the
+    // radio as another one; the log names each value.
     void tablesThatCannotBeBuiltWriteNothing_data()
     {
         QTest::addColumn<QString>("settingsVersion");
-        QTest::addColumn<bool>("badChannel");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("value");
         QTest::addColumn<QString>("line");
-        QTest::newRow("unsupported settings version") << "0x0105" << false
+        QTest::newRow("unsupported settings version") << "0x0105" << "" << 0
                                                       << QStringLiteral("Ошибка. Таблица настроек версии 1.5 не может быть сформирована!!!");
-        QTest::newRow("frequency the record cannot carry") << "0x0102" << true
-                                                           << QStringLiteral("Ошибка. Таблица каналов не сформирована: частоты каналов 7 не могут быть записаны!!!");
+        QTest::newRow("frequency the record cannot carry")
+            << "0x0102" << "freq_rx" << 900000000
+            << QStringLiteral("Канал 7: freq_rx = 900 000 000 Гц выше наибольшей частоты таблицы каналов 819 175 000 Гц");
+        QTest::newRow("frequency off the raster")
+            << "0x0102" << "freq_rx" << 40006000
+            << QStringLiteral("Канал 7: freq_rx = 40 006 000 Гц не кратна шагу 12 500 Гц (в радиостанцию попало бы 40 000 000 Гц)");
+        QTest::newRow("call tone wider than its field")
+            << "0x0102" << "tone_tx" << 99999 << QStringLiteral("Канал 7: tone_tx = 99999 вне пределов поля 0..65535 (в радиостанцию попало бы 34463)");
+        QTest::newRow("volume wider than its field")
+            << "0x0100" << "Volume" << 300 << QStringLiteral("Настройка Volume = 300 вне пределов поля 0..255 (в радиостанцию попало бы 44)");
+        QTest::newRow("startup mode in the radio's version")
+            << "0x0102" << "StartupMode" << 300
+            << QStringLiteral("Настройка StartupMode = 300 вне пределов поля 0..255 (в радиостанцию попало бы 44)");
     }
     void tablesThatCannotBeBuiltWriteNothing()
     {
         QFETCH(QString, settingsVersion);
-        QFETCH(bool, badChannel);
+        QFETCH(QString, field);
+        QFETCH(int, value);
         QFETCH(QString, line);
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--settings-version"), settingsVersion}));
         Fixture w;
-        if (badChannel) {
-            // Inside no real range, but a range list entry could hold it.
-            w.channels.channels[7].freq_rx = 900000000;
-        }
+        Channel &c = w.channels.channels[7];
+        c.freq_rx = 40000000;
+        if (field == QLatin1String("freq_rx"))
+            c.freq_rx = value;  // beyond the steps: inside no real range, but a range list entry could hold it
+        else if (field == QLatin1String("tone_tx"))
+            c.tone_tx = value;
+        else if (field == QLatin1String("Volume"))
+            w.settings.Volume = value;
+        else if (field == QLatin1String("StartupMode"))
+            w.settings.StartupMode = value;
         QVERIFY(w.Run(ProgrammingJob::OpWrite));
         QVERIFY2(w.capture.text.contains(line + QStringLiteral("\r\nЗапись прервана!!!\r\nПорт COM")), qPrintable(w.capture.text));
+        QVERIFY(w.capture.lines().at(w.capture.lines().size() - 2).endsWith(
+            QStringLiteral("Таблица каналов не записана, таблица настроек не записана.")));
         QVERIFY(!w.capture.text.contains(QStringLiteral("Запись ...")));
         QVERIFY(!w.job->succeeded());
         QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());
@@ -285,6 +312,55 @@ private slots:
         QCOMPARE(r.settings.Volume, 1);
         QVERIFY(!r.job->succeeded());
         QVERIFY(r.job->completed());
+    }
+
+    // A stop between blocks: the block on the line finishes, nothing more is
+    // sent, the port is closed and the last line says what the radio holds.
+    void stopRequestedInsideTheChannelTable()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(kPort, {}));  // paced, so that the stop lands inside the channel table
+        struct StopAfterFirstBlock : Capture
+        {
+            ProgrammingJob *job = nullptr;
+            void ProgressChanged(int percent, Rgb colour) override
+            {
+                Capture::ProgressChanged(percent, colour);
+                if (colour == WriteColour && percent >= 25 && !job->stopRequested())
+                    job->RequestStop();
+            }
+        } capture;
+        ChannelsContext channels{QString()};
+        channels.channels[1].freq_rx = 40000000;
+        SettingsContext settings;
+        TInfoContext info;
+        ProgrammingJob job(channels, settings, info);
+        capture.job = &job;
+        job.SetPort(kPort);
+        job.SetOperation(ProgrammingJob::OpWrite);
+        job.SetObserver(&capture);
+        job.Begin(&capture);
+        QVERIFY(QTest::qWaitFor([&] { return job.finished(); }, 30000));
+        QVERIFY2(capture.text.endsWith(Port("Запись ...\r\nПроцесс остановлен!!!\r\nПорт COM%1 закрыт.\r\n"
+                                             "Итог: запись не выполнена (остановлено по запросу). "
+                                             "Таблица каналов записана частично, таблица настроек не записана.\r\n")),
+                 qPrintable(capture.text));
+        QCOMPARE(job.channelTableWrite(), ProgrammingJob::TableWrite::Partly);
+        QVERIFY(!job.succeeded());
+        QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());  // the radio keeps a table only when it is whole
+    }
+
+    void stopRequestedBeforeBeginOpensNothing()
+    {
+        Fixture f;
+        f.job = std::make_unique<ProgrammingJob>(f.channels, f.settings, f.info);
+        f.job->SetPort(kPort);  // no radio there: opening would fail with another line
+        f.job->SetOperation(ProgrammingJob::OpWrite);
+        f.job->RequestStop();
+        f.job->Begin(&f.capture);
+        QVERIFY(f.job->finished());
+        QCOMPARE(f.capture.text, Lines({"Процесс остановлен!!!", "Итог: запись не выполнена (остановлено по запросу). "
+                                        "Таблица каналов не записана, таблица настроек не записана."}));
     }
 
     void stopDuringExchangeAndStartAgain()

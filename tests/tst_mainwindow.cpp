@@ -311,6 +311,46 @@ private slots:
         QCOMPARE(Main().channels().ranges.count(), 1);
     }
 
+    // Values a write would refuse are errors, values the tables normalise
+    // warnings; either way the file is open.
+    void openListsValuesTheRadioWouldNotTake_data()
+    {
+        QTest::addColumn<int>("txLimit");
+        QTest::addColumn<int>("squelch");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("prefixes");
+        QTest::newRow("clean") << 0 << 1 << -1 << QStringList();
+        QTest::newRow("normalised") << 0 << 12 << int(DialogSeam::Icon::Warning) << QStringList{"Предупреждение: "};
+        QTest::newRow("refused") << 70000 << 12 << int(DialogSeam::Icon::Error)
+                                 << QStringList{"Предупреждение: ", "Ошибка: "};
+    }
+    void openListsValuesTheRadioWouldNotTake()
+    {
+        QFETCH(int, txLimit);
+        QFETCH(int, squelch);
+        QFETCH(int, icon);
+        QFETCH(QStringList, prefixes);
+        ChannelsContext table{QString()};
+        table.channels[5] = Simplex(41900000);
+        table.channels[5].squelch = squelch;
+        SettingsContext settings;
+        settings.TxLimit = txLimit;
+        const QString path = File(QStringLiteral("values.xml"));
+        WriteBytes(path, ConfigurationDocument::Serialize(table, settings));
+        QVERIFY(Main().OpenFile(path));
+        QCOMPARE(Main().settings().TxLimit, txLimit);
+        if (icon < 0) {
+            QVERIFY(m_dialogs->messages.isEmpty());
+            return;
+        }
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(int(m_dialogs->messages.first().icon), icon);
+        const QStringList lines = m_dialogs->messages.first().text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), prefixes.size() + 1);
+        for (int i = 0; i < prefixes.size(); ++i)
+            QVERIFY2(lines[i + 1].startsWith(prefixes[i]), qPrintable(lines[i + 1]));
+    }
+
     void openOfABadFileChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("contents");
@@ -684,7 +724,8 @@ private slots:
     {
         UsePort(0);
         Main().ActionRead->trigger();
-        QCOMPARE(m_dialogs->lastLog, QStringLiteral("Не удалось открыть порт COM0 !!!\nПроцесс остановлен!!!"));
+        QCOMPARE(m_dialogs->lastLog, QStringLiteral("Не удалось открыть порт COM0 !!!\nПроцесс остановлен!!!\n"
+                                                    "Порт не выбран.\nИтог: чтение не выполнено (порт COM0 не открыт)."));
         QCOMPARE(m_windows.progress->panel()->percent(), 35);
         QCOMPARE(m_windows.progress->panel()->colour(), QColor(0, 128, 0));
         QVERIFY(!Main().pageVisible(TForm1::PageInfo));

@@ -167,6 +167,30 @@ private slots:
         }
     }
 
+    // A device whose wait reports data that its reads never deliver (seen with
+    // a vanishing adapter): every empty read counts, so the reception ends.
+    void waitThatLiesIsAnEmptyWait()
+    {
+        struct LyingDevice : QIODevice
+        {
+            std::atomic<bool> abort{false};
+            int reads = 0;
+            LyingDevice() { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+            bool waitForReadyRead(int) override { return true; }
+            qint64 bytesAvailable() const override { return 1; }
+            qint64 readData(char *, qint64) override
+            {
+                if (++reads > 1000)
+                    abort = true;  // ends the old endless loop, so this test fails instead of hanging
+                return 0;
+            }
+            qint64 writeData(const char *, qint64 size) override { return size; }
+        } dev;
+        FrameReceiver rx;
+        QCOMPARE(rx.Receive(dev, &dev.abort), R::Silence);
+        QCOMPARE(dev.reads, FrameReceiver::MaxWaits + 1);
+    }
+
     void abortFlagStopsWaiting()
     {
         ScriptedDevice dev({});

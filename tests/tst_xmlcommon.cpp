@@ -1,4 +1,5 @@
 #include "xml/xml_common.h"
+#include "xml/xmloutline.h"
 
 #include <QDomDocument>
 #include <QTest>
@@ -155,6 +156,21 @@ private slots:
         QTest::newRow("deep") << (QByteArray(300, 'x').replace("x", "<a>") + QByteArray(300, 'x').replace("x", "</a>")) << false
                               << QStringLiteral("Слишком глубокая вложенность элементов (строка 1, столбец 771)");
         QTest::newRow("deep but allowed") << (QByteArray(200, 'x').replace("x", "<a>") + QByteArray(200, 'x').replace("x", "</a>")) << true << QString();
+        QTest::newRow("deep, on the second line") << ("<r>\n" + QByteArray(300, 'x').replace("x", "<a/><a>")) << false
+                                                   << QStringLiteral("(строка 2, столбец 1792)");
+        QByteArray attributes;
+        for (int i = 0; i < MaxXmlAttributes; ++i)
+            attributes += " a" + QByteArray::number(i) + "='=>'";
+        QTest::newRow("attributes at the limit") << "<r" + attributes + "/>" << true << QString();
+        QTest::newRow("one attribute too many") << "<r" + attributes + " z='1'/>" << false
+                                                << QStringLiteral("Слишком много атрибутов у элемента (строка 1, столбец 288)");
+        QTest::newRow("markup in comments and sections is no element")
+            << ("<r><!--" + QByteArray(300, 'x').replace("x", "<a b='1' c='2'>") + "--><![CDATA[<a><a>]]><?pi <a>?></r>") << true
+            << QString();
+        QTest::newRow("document type") << QByteArray("<!DOCTYPE r [<!ENTITY e 'x'>]><r>&e;</r>") << false
+                                       << QStringLiteral("Определение типа документа не допускается");
+        // Its markup is not single bytes, so the shape check could not count it.
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfe<\0r\0/\0>\0", 10) << false << QStringLiteral("UTF-16");
     }
     void parseErrorsCarryPosition()
     {
@@ -163,10 +179,34 @@ private slots:
         QFETCH(QString, where);
         QDomDocument doc;
         QString error;
-        QCOMPARE(ParseXml(data, doc, error), ok);
+        XmlOutline outline;
+        outline.Add(XmlOutline(QStringLiteral("a")));
+        QCOMPARE(ParseXml(data, outline, doc, error), ok);
         QVERIFY2(error.contains(where), qPrintable(error));
         if (ok)
-            QCOMPARE(doc.documentElement().text(), QStringLiteral("П").left(data.contains("\xcf") ? 1 : 0));
+            QVERIFY(!doc.documentElement().isNull());
+    }
+
+    // Only what the outline names reaches the DOM: the first of each name, every
+    // one of a repeated name up to its limit, the text of value elements.
+    void outlineKeepsWhatTheReaderLooksAt()
+    {
+        XmlOutline outline;
+        outline.Add(XmlOutline(QStringLiteral("v"), XmlOutline::Value));
+        outline.Add(XmlOutline(QStringLiteral("item"), XmlOutline::Elements, 2)).Add(XmlOutline(QStringLiteral("w"), XmlOutline::Value));
+        QDomDocument doc;
+        QString error;
+        const QByteArray text = "<?xml version='1.0' encoding='windows-1251'?><r x='1'><junk><v>9</v></junk><v>\xcf<![CDATA[1]]></v><v>2</v>"
+                                "<item id='a'><w>3</w><w><bad/></w><other/></item><item id='b'/></r>";
+        QVERIFY2(ParseXml(text, outline, doc, error), qPrintable(error));
+        QCOMPARE(doc.toString(-1), QStringLiteral("<r x=\"1\"><v>П1</v><item id=\"a\"><w>3</w></item><item id=\"b\"/></r>"));
+
+        QVERIFY(!ParseXml("<r><item/><item/><item/></r>", outline, doc, error));
+        QCOMPARE(error, QStringLiteral("Слишком много элементов <item>: больше 2 (строка 1, столбец 24)"));
+        QVERIFY(!ParseXml("<r>\n <v>1<!-- c --></v></r>", outline, doc, error));
+        QCOMPARE(error, QStringLiteral("Элемент <v> (строка 2, столбец 4) должен содержать только значение"));
+        QVERIFY(!ParseXml("<r><item><w><x/></w></item></r>", outline, doc, error));
+        QVERIFY(error.contains(QStringLiteral("<w>")));
     }
 
     void nestedScopesReportInnermost()

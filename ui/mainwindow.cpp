@@ -93,6 +93,26 @@ bool WriteAllowed(const TInfoContext &info)
     return info.programmerVersion == ProgrammerId();
 }
 
+ValuesNotice NoticeForValues(const QList<ValueFinding> &findings)
+{
+    // A message box stays readable with this many lines; the rest is counted.
+    constexpr int MaxLines = 20;
+    ValuesNotice notice;
+    if (findings.isEmpty())
+        return notice;
+    notice.refused = HasRefused(findings);
+    QStringList lines;
+    lines << (notice.refused
+                  ? TForm1::tr("Запись этого файла в радиостанцию будет отклонена: радиостанция не примет эти значения без изменения.")
+                  : TForm1::tr("При записи в радиостанцию эти значения будут изменены:"));
+    for (const ValueFinding &f : findings.mid(0, MaxLines))
+        lines << (f.severity == ValueFinding::Refused ? TForm1::tr("Ошибка: %1") : TForm1::tr("Предупреждение: %1")).arg(f.text);
+    if (findings.size() > MaxLines)
+        lines << TForm1::tr("... и ещё %1").arg(findings.size() - MaxLines);
+    notice.text = lines.join(QLatin1Char('\n'));
+    return notice;
+}
+
 bool RadioRangeDiffers(const TInfoContext &info, const FreqRangeList &ranges)
 {
     return info.range.IsValid() && !info.range.Equals(ranges.Current());
@@ -510,6 +530,13 @@ bool TForm1::OpenFile(const QString &path)
     RepaintGrid();
     ShowSettings();
     ShowRadioInfo();
+    // After the pages, whose sliders bring their fields into range: what is
+    // listed is what the model holds. The radio's settings version is not
+    // known here, so every field a table can carry is looked at.
+    if (const ValuesNotice notice = NoticeForValues(CheckValues(m_channels.channels, m_settings, SettingsContext::Version102));
+        !notice.text.isEmpty())
+        DialogSeam::Current().Message(this, notice.refused ? DialogSeam::Icon::Error : DialogSeam::Icon::Warning,
+                                      notice.text);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "model/channelscontext.h"
 #include "model/infocontext.h"
 #include "model/settingscontext.h"
+#include "model/valuecheck.h"
 #include "ui/cellpainter.h"
 
 #include <QColor>
@@ -60,6 +61,15 @@ bool WriteAllowed(const TInfoContext &info);
 // After "Информация": the radio reports a usable range that is not the
 // selected one.
 bool RadioRangeDiffers(const TInfoContext &info, const FreqRangeList &ranges);
+
+// After opening a file: what a write would refuse (errors) or change on
+// purpose (warnings), as one message; empty when there is nothing to say.
+struct ValuesNotice
+{
+    bool refused = false;
+    QString text;
+};
+ValuesNotice NoticeForValues(const QList<ValueFinding> &findings);
 
 // The program's only main window. It owns the working model (channel table,
 // settings table, radio information, the grid's painter) for the whole run,

@@ -1,7 +1,6 @@
 #include "xml/xml_common.h"
 
 #include <QDomDocument>
-#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -111,31 +110,6 @@ bool ParseNumber(const QString &text, std::int32_t &value)
     if (v > 2147483647LL)
         return false;
     value = static_cast<std::int32_t>(v);
-    return true;
-}
-
-bool ParseXml(const QByteArray &data, QDomDocument &doc, QString &error)
-{
-    auto where = [](qint64 line, qint64 column) {
-        return QStringLiteral(" (строка %1, столбец %2)").arg(line).arg(column);
-    };
-    QXmlStreamReader reader(data);
-    int depth = 0;
-    while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::StartElement && ++depth > MaxXmlDepth) {
-            error = QStringLiteral("Слишком глубокая вложенность элементов") + where(reader.lineNumber(), reader.columnNumber());
-            return false;
-        }
-        if (token == QXmlStreamReader::EndElement)
-            --depth;
-    }
-    QString message;
-    int line = 0, column = 0;
-    if (!doc.setContent(data, &message, &line, &column)) {
-        error = message + where(line, column);
-        return false;
-    }
     return true;
 }
 

@@ -38,13 +38,6 @@ private:
     QString m_error;
 };
 
-// Parses a whole document. A parse error comes back as a message with its line
-// and column. Documents nested deeper than MaxXmlDepth are refused before the
-// DOM sees them: building a DOM costs the square of the depth, so a hostile file
-// could otherwise hold the program for minutes.
-constexpr int MaxXmlDepth = 256;
-bool ParseXml(const QByteArray &data, QDomDocument &doc, QString &error);
-
 // The document as a file: the declaration with encoding windows-1251, elements
 // indented by two blanks, attributes in name order (so "begin" comes before
 // "end" and the output never varies). Only ASCII content is expected, so the
