@@ -82,8 +82,7 @@ public:
     PictureSeam &operator=(const PictureSeam &) = delete;
 
     // The picture of the last dialog of class T shown; null when none was.
-    template <class T>
-    QPixmap Last() const
+    template <class T> QPixmap Last() const
     {
         for (auto shot = m_shots.crbegin(); shot != m_shots.crend(); ++shot) {
             if (shot->first->inherits(&T::staticMetaObject))
@@ -276,7 +275,8 @@ bool SafetyScene(Studio &studio)
     ok = studio.Save(seam.Last<TFormTrace>(), QStringLiteral("trace.png")) && ok;
     if (!setup)
         return false;
-    return studio.Save(MenuPicture(setup, main.mapToGlobal(QPoint(120, 30))), QStringLiteral("menu-setup.png")) && ok;
+    const QPixmap menu = MenuPicture(setup, main.mapToGlobal(QPoint(120, 30)));
+    return studio.Save(menu, QStringLiteral("menu-setup.png")) && ok;
 }
 
 // print-preview.png, print-page.png (the first page as paper shows it),
