@@ -29,6 +29,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -73,7 +74,8 @@ QPixmap Grab(QWidget *widget)
 class PictureSeam : public DialogSeam
 {
 public:
-    // The progress window's height; 0 keeps its own.
+    // The progress window's height, its width then grown to the longest line
+    // of the log; 0 keeps its size.
     int progressHeight = 0;
 
     PictureSeam() : m_real(DialogSeam::Current()) { Install(this); }
@@ -120,6 +122,8 @@ public:
             progress->show();
             if (!WaitUntil([progress] { return progress->finished(); }, 120000))
                 std::fprintf(stderr, "the job did not end within two minutes\n");
+            if (progressHeight > 0)
+                FitLog(progress);
             Keep(progress);
             progress->done(QDialog::Accepted);
             return QDialog::Accepted;
@@ -140,6 +144,20 @@ public:
     }
 
 private:
+    // Widens `window` until its log needs no sideways scrolling.
+    static void FitLog(QWidget *window)
+    {
+        auto *log = window->findChild<QPlainTextEdit *>();
+        if (!log)
+            return;
+        Settle();
+        const int hidden = log->horizontalScrollBar()->maximum();
+        if (hidden > 0) {
+            window->resize(window->width() + hidden, window->height());
+            Settle();
+        }
+    }
+
     void Keep(QWidget *widget) { m_shots.append({widget->metaObject(), Grab(widget)}); }
 
     DialogSeam &m_real;
@@ -244,7 +262,7 @@ bool EditingScene(Studio &studio)
 // menu-setup.png: the options under "Установки".
 bool SafetyScene(Studio &studio)
 {
-    studio.seam().progressHeight = 560; // the whole log of a guarded write
+    studio.seam().progressHeight = 560; // the whole log of a guarded write, backup path included
     TForm1 &main = studio.Start();
     main.ActionReadExecute();
 
