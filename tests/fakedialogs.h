@@ -84,6 +84,18 @@ public:
         return QDialog::Accepted;
     }
 
+    // Shows the progress window and closes it as soon as its log says a table
+    // is being read, as a user who changes their mind; false when no read
+    // began within half a minute.
+    bool CloseOnceReading(TFormProgress *progress)
+    {
+        progress->show();
+        const bool reading = QTest::qWaitFor(
+            [progress] { return progress->logText().contains(QStringLiteral("Чтение ...")); }, 30000);
+        progress->done(QDialog::Rejected);
+        return reading;
+    }
+
     QStringList texts() const
     {
         QStringList out;

@@ -1,9 +1,11 @@
-#include "model/configdocument.h"
+#include "cliprogram.h"
 #include "link/comthread.h"
 #include "link/portdirectory.h"
 #include "model/channelscontext.h"
+#include "model/configdocument.h"
 #include "model/settingscontext.h"
 #include "simprocess.h"
+#include "testdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,24 +20,7 @@
 
 namespace {
 
-struct Result
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
+using Result = CliProgram::Result;
 
 // A radio memory with some channels inside the default range and changed settings.
 void PreloadRadio(const QString &stateDir, std::int32_t firstFrequency)
@@ -54,8 +39,8 @@ void PreloadRadio(const QString &stateDir, std::int32_t firstFrequency)
     s.ID = 77;
     TableImage settings;
     QVERIFY(s.EncodeImage(settings, 0x0102));
-    QVERIFY(WriteAll(stateDir + QStringLiteral("/channels.bin"), QByteArray(reinterpret_cast<const char *>(channels.data()), 2048)));
-    QVERIFY(WriteAll(stateDir + QStringLiteral("/settings.bin"), QByteArray(reinterpret_cast<const char *>(settings.data()), 2048)));
+    QVERIFY(WriteAll(stateDir + QStringLiteral("/channels.bin"), ImageBytes(channels)));
+    QVERIFY(WriteAll(stateDir + QStringLiteral("/settings.bin"), ImageBytes(settings)));
 }
 
 SettingsContext DecodeSettings(const QByteArray &bytes)
@@ -73,7 +58,7 @@ class TestCli : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString m_cli;
+    CliProgram m_cli;
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -88,33 +73,25 @@ class TestCli : public QObject
         return ConfigurationDocument::Save(file, t, s, error) ? file : QString();
     }
 
-    Result Cli(const QStringList &args)
+    Result Cli(const QStringList &args) { return m_cli.Run(args); }
+
+    // Starts writing PlainFile() to the paced radio on `port` and returns
+    // inside the channel table; the output so far is in `out`.
+    bool StartWriteIntoTheChannelTable(QProcess &p, int port, QByteArray &out)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
-        p.setProcessEnvironment(env);
-        p.start(m_cli, args);
-        p.closeWriteChannel();
-        Result r;
-        if (!p.waitForFinished(60000))
-            return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        const QStringList args{QStringLiteral("write"), QStringLiteral("--port"),
+                               QStringLiteral("COM%1").arg(port), QStringLiteral("--input"), PlainFile()};
+        if (!m_cli.StartUntil(p, args, "Запись ...", out))
+            return false;
+        QTest::qWait(300);
+        return true;
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QDir().mkpath(Path(QStringLiteral("cfg")));
-        QDir().mkpath(Path(QStringLiteral("bin")));
-        IsolateUserSettings(Path(QStringLiteral("cfg")));
-        // A copy of its own, so that its KD_config.xml lives in this folder.
-        m_cli = Path(QStringLiteral("bin/kd-cli"));
-        QVERIFY(QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli"), m_cli));
+        QVERIFY(m_cli.Install(m_dir.path()));
     }
 
     void usage_data()
@@ -162,10 +139,7 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("--backup <dir>")));
     }
 
-    void programmerIdIsNotPlainText()
-    {
-        QVERIFY(!ReadAll(m_cli).contains("KDT10"));
-    }
+    void programmerIdIsNotPlainText() { QVERIFY(!ReadAll(m_cli.path()).contains("KDT10")); }
 
     void readOneRadioWriteAnother()
     {
@@ -426,20 +400,10 @@ private slots:
     {
         QFETCH(int, signal);
         SimProcess sim;
-        QVERIFY(sim.Start(222, {}));  // paced: the channel table takes over two seconds
-        const QString file = PlainFile();
+        QVERIFY(sim.Start(222, {})); // paced: the channel table takes over two seconds
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
-        p.setProcessEnvironment(env);
-        p.start(m_cli, {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM222"), QStringLiteral("--input"), file});
         QByteArray out;
-        QVERIFY(QTest::qWaitFor([&] {
-            p.waitForReadyRead(50);
-            out += p.readAllStandardOutput();
-            return out.contains("Запись ...");
-        }, 20000));
-        QTest::qWait(300);  // inside the channel table
+        QVERIFY(StartWriteIntoTheChannelTable(p, 222, out));
         ::kill(pid_t(p.processId()), signal);
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
@@ -457,19 +421,9 @@ private slots:
     {
         auto *sim = new SimProcess;
         QVERIFY(sim->Start(223, {}));
-        const QString file = PlainFile();
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
-        p.setProcessEnvironment(env);
-        p.start(m_cli, {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM223"), QStringLiteral("--input"), file});
         QByteArray out;
-        QVERIFY(QTest::qWaitFor([&] {
-            p.waitForReadyRead(50);
-            out += p.readAllStandardOutput();
-            return out.contains("Запись ...");
-        }, 20000));
-        QTest::qWait(300);
+        QVERIFY(StartWriteIntoTheChannelTable(p, 223, out));
         delete sim;
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitCode(), 1);
@@ -516,10 +470,9 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.Start(225, {QStringLiteral("--no-pacing")}));
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
-        p.setProcessEnvironment(env);
-        p.start(script, {QStringLiteral("-qec"), m_cli + QStringLiteral(" info --port COM225"), QStringLiteral("/dev/null")});
+        p.setProcessEnvironment(m_cli.Environment());
+        p.start(script, {QStringLiteral("-qec"), m_cli.path() + QStringLiteral(" info --port COM225"),
+                         QStringLiteral("/dev/null")});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 0);
         const QString text = QString::fromUtf8(p.readAllStandardOutput());

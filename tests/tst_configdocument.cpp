@@ -1,4 +1,5 @@
 #include "model/configdocument.h"
+#include "testdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,12 +13,6 @@ namespace {
 
 constexpr const char *kRange300 =
     "<FreqRange><rx0 begin='300000000' end='337000000'/><tx0 begin='300000000' end='337000000'/></FreqRange>";
-
-bool WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
 
 } // namespace
 

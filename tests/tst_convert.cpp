@@ -1,36 +1,11 @@
+#include "cliprogram.h"
 #include "model/configdocument.h"
 #include "model/freqrangelist.h"
-#include "simprocess.h"
+#include "testdata.h"
 
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-FreqRange Vhf()
-{
-    FreqRange r;
-    r.AddRx(146000000, 174000000);
-    r.AddTx(146000000, 174000000);
-    return r;
-}
-
-bool WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 // kd-cli convert, run as a program beside a range list of its own: the default
 // range first, then 146-174 MHz.
@@ -38,36 +13,26 @@ class TestConvert : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString m_cli;
+    CliProgram m_cli;
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }
 
     int Convert(const QString &input, const QString &output, QString *out = nullptr)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
-        p.setProcessEnvironment(env);
-        p.start(m_cli, {QStringLiteral("convert"), QStringLiteral("--input"), input,
-                        QStringLiteral("--output"), output});
-        if (!p.waitForFinished(60000))
-            return -1;
+        const CliProgram::Result r = m_cli.Run({QStringLiteral("convert"), QStringLiteral("--input"), input,
+                                                QStringLiteral("--output"), output});
         if (out)
-            *out = QString::fromUtf8(p.readAllStandardOutput());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+            *out = r.out;
+        return r.code;
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QDir().mkpath(Path(QStringLiteral("cfg")));
-        QDir().mkpath(Path(QStringLiteral("bin")));
-        IsolateUserSettings(Path(QStringLiteral("cfg")));
-        m_cli = Path(QStringLiteral("bin/kd-cli"));
-        QVERIFY(QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli"), m_cli));
+        QVERIFY(m_cli.Install(m_dir.path()));
         FreqRangeList list;
-        const FreqRange vhf = Vhf();
+        const FreqRange vhf = VhfRange();
         list.Add(&vhf);
         QVERIFY(list.Save(Path(QStringLiteral("bin/KD_config.xml"))));
     }
@@ -75,7 +40,7 @@ private slots:
     void configurationToCsvAndBack()
     {
         ChannelsContext table{QString()};
-        const FreqRange vhf = Vhf();
+        const FreqRange vhf = VhfRange();
         table.ranges.Select(table.ranges.Add(&vhf));
         for (int n : {0, 7, 99}) {
             Channel &c = table.channels[std::size_t(n)];

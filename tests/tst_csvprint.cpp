@@ -1,14 +1,11 @@
-#include "fakedialogs.h"
-#include "link/portdirectory.h"
 #include "model/configdocument.h"
-#include "simprocess.h"
-#include "ui/application.h"
+#include "testdata.h"
 #include "ui/channelgrid.h"
 #include "ui/channelprint.h"
 #include "ui/edithistory.h"
 #include "ui/formreport.h"
-#include "ui/mainwindow.h"
 #include "ui/recentfiles.h"
+#include "windowtesting.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -19,7 +16,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -30,12 +26,6 @@ Channel Simplex(std::int32_t hertz)
     Channel c;
     c.freq_rx = c.freq_tx = hertz;
     return c;
-}
-
-bool WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
 }
 
 // Pixels that are neither paper nor one of the grid's cell backgrounds: text,
@@ -54,42 +44,27 @@ int InkIn(const QImage &image, const QRect &area)
 
 } // namespace
 
-class TestCsvPrint : public QObject
+class TestCsvPrint : public QObject, WindowTesting
 {
     Q_OBJECT
-    QTemporaryDir m_settingsDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    ProgramWindows m_windows;
-    // What the report dialogs showed: summary, then the lines.
+    // What the report dialogs showed: title, summary, then the lines.
     QList<QStringList> m_reports;
 
-    TForm1 &Main() { return *m_windows.main; }
-    QString File(const QString &name) const { return m_files.filePath(name); }
-
 private slots:
-    void initTestCase() { IsolateUserSettings(m_settingsDir.path()); }
+    void initTestCase() { IsolateSettings(); }
 
     void init()
     {
-        UserSettings().remove(QStringLiteral("Settings"));
         m_reports.clear();
-        m_dialogs = std::make_unique<FakeDialogs>();
+        OpenWindows();
         m_dialogs->onExec = [this](QDialog *dialog) {
             if (auto *report = qobject_cast<TFormReport *>(dialog))
                 m_reports << (QStringList{report->windowTitle(), report->summary()} + report->lines());
             return int(QDialog::Accepted);
         };
-        m_windows = CreateProgramWindows(QString());
-        Main().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
     }
 
-    void cleanup()
-    {
-        m_windows = ProgramWindows();
-        m_dialogs.reset();
-    }
+    void cleanup() { CloseWindows(); }
 
     // --- CSV in the window ------------------------------------------------------
 
@@ -250,9 +225,7 @@ private slots:
         w.ActionExportPdfExecute();
         QCOMPARE(m_dialogs->saveSuffix, QStringLiteral("pdf"));
         QCOMPARE(m_dialogs->messages.size(), 0);
-        QFile f(File(QStringLiteral("table.pdf")));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray pdf = f.readAll();
+        const QByteArray pdf = ReadAll(File(QStringLiteral("table.pdf")));
         QVERIFY(pdf.startsWith("%PDF"));
         const qsizetype pages =
             QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));

@@ -1,15 +1,11 @@
-#include "fakedialogs.h"
-#include "link/portdirectory.h"
 #include "model/configdocument.h"
-#include "simprocess.h"
-#include "ui/application.h"
+#include "testdata.h"
 #include "ui/channelgrid.h"
 #include "ui/edithistory.h"
 #include "ui/form_freqrange.h"
 #include "ui/formchannel.h"
-#include "ui/formprogress.h"
-#include "ui/mainwindow.h"
 #include "ui/settingspages.h"
+#include "windowtesting.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,14 +28,6 @@ constexpr int kReadPort = 100;
 constexpr int kHalfReadPort = 101;
 
 const QString kQuestion = QStringLiteral("Каналы и настройки были изменены. Сохранить изменения?");
-
-FreqRange VhfRange()
-{
-    FreqRange r;
-    r.AddRx(146000000, 174000000);
-    r.AddTx(146000000, 174000000);
-    return r;
-}
 
 Channel Used(std::int32_t rx, std::int32_t tx, int variant)
 {
@@ -86,9 +74,7 @@ void WriteConfig(const QString &path, Config config)
         settings.ID = 17;
         break;
     }
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(ConfigurationDocument::Serialize(table, settings));
+    QVERIFY(WriteAll(path, ConfigurationDocument::Serialize(table, settings)));
 }
 
 // Both tables as the radio would get them, and the range: what undo must
@@ -104,9 +90,7 @@ QByteArray Images(TForm1 &w)
     TableImage image;
     if (!settings.EncodeImage(image, settings.version))
         return "settings cannot be encoded";
-    return QByteArray(reinterpret_cast<const char *>(channels.data()), TableImage::Size) +
-           QByteArray(reinterpret_cast<const char *>(image.data()), TableImage::Size) +
-           w.channels().ranges.Current().ToText().toUtf8();
+    return ImageBytes(channels) + ImageBytes(image) + w.channels().ranges.Current().ToText().toUtf8();
 }
 
 // A radio's state folder with the tables of `path` (the default range); the
@@ -123,12 +107,8 @@ void WriteRadioState(const QString &dir, const QString &path, bool damageSetting
     QVERIFY(contents.settings.EncodeImage(settings, SettingsContext::Version102));
     if (damageSettings)
         settings.bytes[20] ^= 0x5A;
-    for (const auto &[name, image] :
-         {std::pair{"channels.bin", &channels}, std::pair{"settings.bin", &settings}}) {
-        QFile f(dir + QLatin1Char('/') + QLatin1String(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char *>(image->data()), TableImage::Size);
-    }
+    QVERIFY(WriteAll(dir + QStringLiteral("/channels.bin"), ImageBytes(channels)));
+    QVERIFY(WriteAll(dir + QStringLiteral("/settings.bin"), ImageBytes(settings)));
 }
 
 enum Change {
@@ -147,16 +127,10 @@ enum Change {
 
 } // namespace
 
-class TestEditing : public QObject
+class TestEditing : public QObject, WindowTesting
 {
     Q_OBJECT
-    QTemporaryDir m_settingsDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    ProgramWindows m_windows;
 
-    TForm1 &Main() { return *m_windows.main; }
-    QString File(const QString &name) const { return m_files.filePath(name); }
     bool Modified() { return Main().edits()->IsModified(); }
     bool Starred() { return Main().windowTitle().startsWith(QLatin1Char('*')); }
 
@@ -249,7 +223,7 @@ class TestEditing : public QObject
             QTemporaryDir state;
             WriteRadioState(state.path(), File(QStringLiteral("radio.xml")), false);
             QVERIFY(sim.Start(kReadPort, {QStringLiteral("--no-pacing")}, state.path()));
-            m_windows.progress->SetPort(kReadPort);
+            UsePort(kReadPort);
             w.ActionRead->trigger();
             QVERIFY2(m_dialogs->lastLog.contains(QStringLiteral("Таблица настроек прочитана")),
                      qPrintable(m_dialogs->lastLog));
@@ -259,25 +233,17 @@ class TestEditing : public QObject
     }
 
 private slots:
-    void initTestCase() { IsolateUserSettings(m_settingsDir.path()); }
+    void initTestCase() { IsolateSettings(); }
 
     void init()
     {
-        m_dialogs = std::make_unique<FakeDialogs>();
-        m_windows = CreateProgramWindows(QString());
-        Main().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+        OpenWindows();
         // Shortcuts need the window active.
         Main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Main()));
-        Main().DetermineInitialPort();
     }
 
-    void cleanup()
-    {
-        m_windows = ProgramWindows();
-        m_dialogs.reset();
-    }
+    void cleanup() { CloseWindows(); }
 
     // --- Unsaved changes -------------------------------------------------------
 
@@ -323,7 +289,7 @@ private slots:
         m_dialogs->saveChoice = DialogSeam::SaveChoice(choice);
         m_dialogs->saveAnswer = saveDialogAnswered ? saved : QString();
         m_dialogs->openAnswer = File(QStringLiteral("vhf.xml"));
-        m_windows.progress->SetPort(0);
+        UsePort(0);
         const int shownBefore = int(m_dialogs->executed.size());
         bool wentOn = false;
         if (action == QLatin1String("create")) {
@@ -387,7 +353,7 @@ private slots:
         WriteRadioState(state.path(), File(QStringLiteral("radio.xml")), damageSettings);
         SimProcess sim;
         QVERIFY(sim.Start(kHalfReadPort, QStringList{QStringLiteral("--no-pacing")} + radio, state.path()));
-        m_windows.progress->SetPort(kHalfReadPort);
+        UsePort(kHalfReadPort);
         w.ActionRead->trigger();
         QVERIFY2(m_dialogs->lastLog.contains(logged), qPrintable(m_dialogs->lastLog));
         QCOMPARE(Images(w), before);

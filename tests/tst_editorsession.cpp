@@ -5,11 +5,11 @@
 
 #include "editortesting.h"
 #include "simprocess.h"
+#include "testdata.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,15 +19,10 @@ namespace {
 
 constexpr int kPort = 140;
 
-QByteArray Bytes(const TableImage &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.data()), int(TableImage::Size));
-}
-
 QByteArray Encode(ChannelsContext &table)
 {
     TableImage image;
-    return table.EncodeImage(image, ChannelsContext::TableVersion) ? Bytes(image) : QByteArray();
+    return table.EncodeImage(image, ChannelsContext::TableVersion) ? ImageBytes(image) : QByteArray();
 }
 
 // What a radio may hold: on the raster, both intervals, one-sided channels,
@@ -80,12 +75,9 @@ private slots:
         QTemporaryDir stateDir;
         ChannelsContext preload{QString()};
         FillRadioChannels(preload);
-        QFile file(QDir(stateDir.path()).filePath(QStringLiteral("channels.bin")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
         const QByteArray original = Encode(preload);
         QVERIFY(!original.isEmpty());
-        file.write(original);
-        file.close();
+        QVERIFY(WriteAll(QDir(stateDir.path()).filePath(QStringLiteral("channels.bin")), original));
 
         SimProcess sim;
         QVERIFY(sim.Start(kPort,

@@ -1,4 +1,5 @@
 #include "model/freqrangelist.h"
+#include "testdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,19 +20,6 @@ const QByteArray kDefaultFile =
     "</root>\r\n";
 
 const char *kRange300 = "<FreqRange><rx0 begin='300000000' end='301000000'/><tx0 begin='300000000' end='301000000'/></FreqRange>";
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 QByteArray ListFile(const QByteArray &body)
 {
@@ -98,7 +86,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(bool, modified);
         QFETCH(bool, backup);
-        WriteAll(Path(), file);
+        QVERIFY(WriteAll(Path(), file));
         FreqRangeList list;
         list.Load(Path());
         QCOMPARE(list.count(), count);
@@ -116,7 +104,7 @@ private slots:
 
     void addSelectAndModified()
     {
-        WriteAll(Path(), kDefaultFile);
+        QVERIFY(WriteAll(Path(), kDefaultFile));
         FreqRangeList list;
         QVERIFY(list.Load(Path()));
         FreqRange r300;

@@ -147,7 +147,7 @@ private slots:
         again.Add(std::make_unique<safety::RadioReadStep>());
         again.SetPort(82);
         again.Begin(nullptr);
-        QVERIFY(QTest::qWaitFor([&again] { return again.finished(); }, 30000));
+        QVERIFY(WaitFor(again));
         QVERIFY(again.succeeded());
     }
 

@@ -1,18 +1,14 @@
-#include "fakedialogs.h"
-#include "link/portdirectory.h"
 #include "model/configdocument.h"
-#include "simprocess.h"
+#include "testdata.h"
 #include "ui/about.h"
-#include "ui/application.h"
 #include "ui/channelgrid.h"
 #include "ui/edithistory.h"
 #include "ui/form_freqrange.h"
 #include "ui/formchannel.h"
 #include "ui/formcom.h"
-#include "ui/formprogress.h"
-#include "ui/mainwindow.h"
 #include "ui/settingspages.h"
 #include "ui/statuspanels.h"
+#include "windowtesting.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,19 +16,8 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
-
-// A range no list holds at start: 146-174 MHz.
-FreqRange VhfRange()
-{
-    FreqRange r;
-    r.AddRx(146000000, 174000000);
-    r.AddTx(146000000, 174000000);
-    return r;
-}
 
 Channel Simplex(std::int32_t hertz)
 {
@@ -54,16 +39,7 @@ void WriteConfig(const QString &path, const FreqRange &range, std::int32_t insid
     table.channels[3] = Simplex(25000000);
     SettingsContext settings;
     settings.Volume = 14;
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(ConfigurationDocument::Serialize(table, settings));
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    QVERIFY(WriteAll(path, ConfigurationDocument::Serialize(table, settings)));
 }
 
 // Everything the window shows from the model, for "nothing changed" checks.
@@ -85,44 +61,14 @@ struct Snapshot
 
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, WindowTesting
 {
     Q_OBJECT
-    QTemporaryDir m_settingsDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    ProgramWindows m_windows;
-
-    TForm1 &Main() { return *m_windows.main; }
-    QString File(const QString &name) const { return m_files.filePath(name); }
-
-    // The main window as the user first sees it.
-    void ShowMain()
-    {
-        Main().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
-        Main().DetermineInitialPort();
-    }
-
-    // Exchanges run against a simulated radio on `port`.
-    void UsePort(int port) { m_windows.progress->SetPort(port); }
 
 private slots:
-    void initTestCase() { IsolateUserSettings(m_settingsDir.path()); }
-
-    void init()
-    {
-        UserSettings().remove(QStringLiteral("Settings"));
-        m_dialogs = std::make_unique<FakeDialogs>();
-        m_windows = CreateProgramWindows(QString());
-        ShowMain();
-    }
-
-    void cleanup()
-    {
-        m_windows = ProgramWindows();
-        m_dialogs.reset();
-    }
+    void initTestCase() { IsolateSettings(); }
+    void init() { OpenWindows(); }
+    void cleanup() { CloseWindows(); }
 
     // --- The window as first shown ---------------------------------------------
 
@@ -301,10 +247,7 @@ private slots:
         const QString path = File(QStringLiteral("plain.xml"));
         ChannelsContext table{QString()};
         table.channels[5] = Simplex(41900000);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ConfigurationDocument::Serialize(table, SettingsContext()));
-        f.close();
+        QVERIFY(WriteAll(path, ConfigurationDocument::Serialize(table, SettingsContext())));
         QVERIFY(Main().OpenFile(path));
         QVERIFY(m_dialogs->messages.isEmpty());
         QCOMPARE(Main().channels().channels[5].freq_rx, 41900000);
@@ -336,7 +279,7 @@ private slots:
         SettingsContext settings;
         settings.TxLimit = txLimit;
         const QString path = File(QStringLiteral("values.xml"));
-        WriteBytes(path, ConfigurationDocument::Serialize(table, settings));
+        QVERIFY(WriteAll(path, ConfigurationDocument::Serialize(table, settings)));
         QVERIFY(Main().OpenFile(path));
         QCOMPARE(Main().settings().TxLimit, txLimit);
         if (icon < 0) {
@@ -378,7 +321,7 @@ private slots:
         const QString path = File(QStringLiteral("bad.xml"));
         QFile::remove(path);
         if (contents != "(none)")
-            WriteBytes(path, contents);
+            QVERIFY(WriteAll(path, contents));
         m_dialogs->openAnswer = path;
         Main().FileOpen1->trigger();
 
@@ -436,15 +379,13 @@ private slots:
     {
         QFETCH(QString, target);
         QDir(m_files.path()).mkpath(QStringLiteral("folder"));
-        WriteBytes(File(QStringLiteral("plain")), "keep me");
+        QVERIFY(WriteAll(File(QStringLiteral("plain")), "keep me"));
         m_dialogs->saveAnswer = File(target);
         Main().FileSaveAs1->trigger();
         QCOMPARE(m_dialogs->messages.size(), 1);
         QCOMPARE(m_dialogs->messages.first().icon, DialogSeam::Icon::Error);
         QVERIFY(m_dialogs->messages.first().text.contains(File(target)));
-        QFile plain(File(QStringLiteral("plain")));
-        QVERIFY(plain.open(QIODevice::ReadOnly));
-        QCOMPARE(plain.readAll(), QByteArray("keep me"));
+        QCOMPARE(ReadAll(File(QStringLiteral("plain"))), QByteArray("keep me"));
     }
 
     void dialogsStartInTheFolderLastUsed()
@@ -701,10 +642,7 @@ private slots:
         bool stopped = false;
         m_dialogs->onExec = [&](QDialog *d) {
             auto *progress = qobject_cast<TFormProgress *>(d);
-            progress->show();
-            const bool reading = QTest::qWaitFor(
-                [progress] { return progress->logText().contains(QStringLiteral("Чтение ...")); }, 30000);
-            progress->done(QDialog::Rejected);
+            const bool reading = m_dialogs->CloseOnceReading(progress);
             log = progress->logText();
             stopped = reading && progress->job()->finished();
             return int(QDialog::Rejected);
@@ -736,9 +674,7 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.Start(245, {QStringLiteral("--no-pacing")}));
         ports::StoreDefaultPort(QStringLiteral("COM245"));
-        m_windows = ProgramWindows();
-        m_windows = CreateProgramWindows(QString());
-        ShowMain();
+        Restart();
         QCOMPARE(m_windows.progress->port(), 245);
         QCOMPARE(Main().statusPanels()->text(TForm1::PanelPort), QStringLiteral("COM245"));
     }

@@ -1,23 +1,18 @@
 // The window's guarded write (backup, verify, trace) and its comparison with
 // the radio, against the simulated radio on COM90..COM99.
 
-#include "fakedialogs.h"
 #include "job/safetysteps.h"
-#include "link/portdirectory.h"
 #include "model/configdocument.h"
-#include "simprocess.h"
-#include "ui/application.h"
+#include "testdata.h"
 #include "ui/comparison.h"
 #include "ui/edithistory.h"
 #include "ui/formcompare.h"
-#include "ui/formprogress.h"
 #include "ui/formtrace.h"
-#include "ui/mainwindow.h"
 #include "ui/safetyoptions.h"
+#include "windowtesting.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,30 +53,14 @@ QStringList BackupFiles()
 
 QString ReadText(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QString::fromUtf8(ReadAll(path));
 }
 
 } // namespace
 
-class TestSafeWindow : public QObject
+class TestSafeWindow : public QObject, WindowTesting
 {
     Q_OBJECT
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    ProgramWindows m_windows;
-
-    TForm1 &Main() { return *m_windows.main; }
-
-    void Open()
-    {
-        m_windows = CreateProgramWindows(QString());
-        Main().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
-        Main().DetermineInitialPort();
-    }
-
-    void UsePort(int port) { m_windows.progress->SetPort(port); }
 
     void SetOptions(bool backup, bool verify, bool compareFirst = false, bool trace = false)
     {
@@ -92,21 +71,9 @@ class TestSafeWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { IsolateUserSettings(m_settingsDir.path()); }
-
-    void init()
-    {
-        UserSettings().remove(QStringLiteral("Settings"));
-        QDir(UserDataFolder()).removeRecursively();
-        m_dialogs = std::make_unique<FakeDialogs>();
-        Open();
-    }
-
-    void cleanup()
-    {
-        m_windows = ProgramWindows();
-        m_dialogs.reset();
-    }
+    void initTestCase() { IsolateSettings(); }
+    void init() { OpenWindows(); }
+    void cleanup() { CloseWindows(); }
 
     void optionsAreRememberedWithSafeDefaults()
     {
@@ -119,8 +86,7 @@ private slots:
         expected.trace = true;
         QCOMPARE(SafetyOptions::Load(), expected);
         // The next start shows them so.
-        m_windows = ProgramWindows();
-        Open();
+        Restart();
         QVERIFY(!Main().ActionBackupBeforeWrite->isChecked());
         QVERIFY(Main().ActionTraceExchange->isChecked());
         QCOMPARE(Main().safetyOptions(), expected);
@@ -219,8 +185,7 @@ private slots:
         if (folderBlocked) {
             // A file where the folder should be.
             QVERIFY(QDir().mkpath(UserDataFolder()));
-            QFile blocker(BackupFolder());
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            QVERIFY(WriteAll(BackupFolder(), QByteArray()));
         }
         Main().channels().channels[0] = Simplex(42000000);
         QVERIFY(!Main().WriteToRadio());
@@ -244,10 +209,7 @@ private slots:
         bool stopped = false;
         m_dialogs->onExec = [&](QDialog *d) {
             auto *progress = qobject_cast<TFormProgress *>(d);
-            progress->show();
-            const bool reading = QTest::qWaitFor(
-                [progress] { return progress->logText().contains(QStringLiteral("Чтение ...")); }, 30000);
-            progress->done(QDialog::Rejected);
+            const bool reading = m_dialogs->CloseOnceReading(progress);
             const JobSequence *s = progress->sequence();
             stopped = reading && s->finished() && s->stopped() && s->currentStep() == 0;
             return int(QDialog::Rejected);

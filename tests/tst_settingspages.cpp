@@ -2,6 +2,7 @@
 #include "model/infocontext.h"
 #include "model/settingscontext.h"
 #include "simprocess.h"
+#include "testdata.h"
 #include "ui/cellpainter.h"
 #include "ui/settingspages.h"
 #include "ui/trackbar.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDomDocument>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPainter>
@@ -589,10 +589,7 @@ private slots:
         QTemporaryDir state;
         TableImage image;
         QVERIFY(Sample(v).EncodeImage(image, v));
-        QFile file(QDir(state.path()).filePath(QStringLiteral("settings.bin")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char *>(image.data()), qint64(TableImage::Size));
-        file.close();
+        QVERIFY(WriteAll(QDir(state.path()).filePath(QStringLiteral("settings.bin")), ImageBytes(image)));
         SimProcess sim;
         QVERIFY(sim.Start(kSimPort, {"--no-pacing", "--settings-version", QString::number(version)}, state.path()));
 

@@ -9,13 +9,14 @@
 // CTest runs KD_SOAK_SESSIONS (default 300); a long run from the command line:
 //   KD_SOAK_SESSIONS=3000 KD_SOAK_SEED=7 build/bin/tst_soak
 
-#include "model/configdocument.h"
+#include "cliprogram.h"
 #include "link/portdirectory.h"
+#include "model/configdocument.h"
 #include "simprocess.h"
+#include "testdata.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMutex>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -32,23 +33,6 @@ namespace {
 // are this test's own).
 constexpr int kPorts[] = {226, 227, 228, 229, 232, 233};
 constexpr int kSessionTimeoutMs = 60000;
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-
-QByteArray ImageBytes(const TableImage &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.data()), qsizetype(TableImage::Size));
-}
 
 enum class Op { Read, Write, WriteVerify };
 
@@ -103,8 +87,7 @@ Session Draw(QRandomGenerator &rng, int index)
 struct Fixture
 {
     QString dir;
-    QString cli;
-    QString cfg;
+    CliProgram cli;
     QByteArray oldChannels, oldSettings;          // what each radio holds at the start
     QByteArray newChannels, newSettings;          // what writing the file must leave
     QString input;                                // the file written
@@ -155,10 +138,7 @@ public:
         }
         args << QStringLiteral("--port") << ports::PortName(m_port);
         QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_f.cfg);
-        cli.setProcessEnvironment(env);
-        cli.start(m_f.cli, args);
+        m_f.cli.Start(cli, args);
         if (!cli.waitForStarted(10000)) {
             o.error = QStringLiteral("kd-cli did not start");
             return o;
@@ -265,12 +245,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         m_f.dir = m_dir.path();
-        m_f.cfg = m_dir.filePath(QStringLiteral("cfg"));
-        QDir().mkpath(m_f.cfg);
-        IsolateUserSettings(m_f.cfg);
-        QDir().mkpath(m_dir.filePath(QStringLiteral("bin")));
-        m_f.cli = m_dir.filePath(QStringLiteral("bin/kd-cli"));  // its range list lives beside it
-        QVERIFY(QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli"), m_f.cli));
+        QVERIFY(m_f.cli.Install(m_f.dir));
         {
             UserSettings settings;
             for (int port : kPorts)
