@@ -52,8 +52,14 @@ QString ResultText(const RadioWrite &w)
 {
     if (w.ok())
         return w.verified.value_or(false) ? QCoreApplication::translate("kd-cli", "записана и проверена") : QCoreApplication::translate("kd-cli", "записана");
+    // The summary without its "Итог: " and final full stop: a cell, and the
+    // head of a line that goes on.
     QString s = w.summary;
-    return s.startsWith(QStringLiteral("Итог: ")) ? s.mid(6) : s;
+    if (s.startsWith(QStringLiteral("Итог: ")))
+        s.remove(0, 6);
+    if (s.endsWith(QLatin1Char('.')))
+        s.chop(1);
+    return s;
 }
 
 // Radio after radio on one port until a stop is asked for; a radio is written
