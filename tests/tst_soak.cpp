@@ -167,6 +167,10 @@ public:
         if (s.killAfterMs >= 0) {
             cli.waitForFinished(s.killAfterMs);
             sim.kill();
+            // A killed radio leaves its link behind, and another worker's radio
+            // may get the same pseudo-terminal number: a kd-cli that had not
+            // opened the port yet must find no device, not that radio.
+            QFile::remove(Link());
         }
         if (cli.state() != QProcess::NotRunning && !cli.waitForFinished(kSessionTimeoutMs)) {
             o.hung = true;
