@@ -3,6 +3,8 @@
 #include "job/jobrunner.h"
 
 #include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -11,22 +13,45 @@
 
 namespace cli {
 
-enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+// 3 and 4 let a script tell a missing radio or port from a refused write.
+enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitNoAnswer = 3, ExitPortNotOpened = 4 };
 
 // Output: the job's log and reports go to standard output, UTF-8, one line per
-// line (to standard error when standard output carries a file, see
-// SendLogToStandardError); messages about the run itself go to standard error.
-void Print(const QString &text);       // text as it stands, CR LF shown as line breaks
+// line (to standard error when standard output carries a file or the JSON
+// report, see SendLogToStandardError); messages about the run itself go to
+// standard error.
+void Print(const QString &text);       // log text as it stands, CR LF shown as line breaks
 void PrintLine(const QString &text);
+// A command's result (a report, a list of differences, a closing line): shown
+// with --quiet too.
+void Output(const QString &text);
+void OutputLine(const QString &text);
 void Error(const QString &text);       // "kd-cli: <text>" on standard error
 void SendLogToStandardError();
 
+// --quiet and --json, for the commands that take them. With --quiet the log
+// shows only its error lines (those ending in "!!!" or starting "Ошибка") and
+// its "Итог: ..." line; results still show. With --json the log and the
+// results go to standard error and standard output carries one JSON object,
+// printed by Finish.
+void AddOutputOptions(QCommandLineParser &parser, bool json);
+// False (a usage error reported) for --json with standard output taken.
+bool ReadOutputOptions(const QCommandLineParser &parser, bool json);
+bool JsonWanted();
+QJsonObject &Report();
+// Ends a command: the JSON report with its exit status when --json was given.
+int Finish(int status);
+
 // Ends a run that failed outside a job with its summary as the last line of the
 // log, and gives the exit status. A job that fails writes its own summary.
-int Fail(const QString &summary);
+int Fail(const QString &summary, int status = ExitFailed);
 // The same for a write: what failed and which tables the radio received.
 int FailWrite(const QString &cause, ProgrammingJob::TableWrite channels = ProgrammingJob::TableWrite::None,
               ProgrammingJob::TableWrite settings = ProgrammingJob::TableWrite::None);
+
+// The exit status of a job: 0 when it did all it set out to do, 4 when the port
+// did not open, 3 when the radio did not answer, else 1.
+int ExitFor(const ProgrammingJob &job);
 
 // SIGINT and SIGTERM ask the running job to stop between blocks
 // (RequestStop); a second one ends the process at once.
@@ -52,6 +77,8 @@ bool RequireValue(const QCommandLineParser &parser, const QString &name, const c
 using Records = JobRecords;
 
 // Adds --port and --trace to a radio command and reads them after parsing.
+// --port takes COM1..COM255 or a device path; a device without a number of
+// its own gets one for this run (ports::NameDeviceForThisRun).
 void AddRadioOptions(QCommandLineParser &parser);
 int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options);
 
@@ -70,10 +97,25 @@ inline void AdoptRadioRange(Records &records) { ::AdoptRadioRange(records.channe
 LogView &TerminalView();
 JobObserver &TerminalProgress();
 
+// The JSON report's common part for a radio command: operation, port, device.
+void ReportRadio(const QString &operation, const RadioOptions &options);
+// The radio's serial number (null when it has none or none arrived), the
+// exchange's error and the run's summary, from a job that ran.
+void ReportJob(const ProgrammingJob &job, const TInfoContext &info);
+QJsonValue SerialJson(const TInfoContext &info);
+// The two tables and their states: after a read "read", "faulty" (it failed
+// its checks) or "not read"; after a write "written", "partly written" or
+// "not written".
+QJsonArray ReadTablesJson(const ProgrammingJob &job);
+QJsonArray WrittenTablesJson(ProgrammingJob::TableWrite channels, ProgrammingJob::TableWrite settings);
+
 // The commands; `kd-cli help <command>` runs one with --help.
+int RunPorts(const QStringList &arguments);
 int RunInfo(const QStringList &arguments);
 int RunRead(const QStringList &arguments);
 int RunWrite(const QStringList &arguments);
 int RunCheck(const QStringList &arguments);
+int RunDiff(const QStringList &arguments);
+int RunConvert(const QStringList &arguments);
 
 } // namespace cli

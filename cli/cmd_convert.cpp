@@ -88,16 +88,18 @@ int RunConvert(const QStringList &arguments)
         {QStringLiteral("input"), QStringLiteral("File to read (.xml or .csv)."), QStringLiteral("file")});
     parser.addOption(
         {QStringLiteral("output"), QStringLiteral("File to write (.xml or .csv)."), QStringLiteral("file")});
+    AddOutputOptions(parser, false);
     const int parsed = ParseCommand(
         parser, arguments,
         QStringLiteral(
-            "Usage: kd-cli convert --input FILE --output FILE\n"
+            "Usage: kd-cli convert --input FILE --output FILE [--quiet]\n"
             "Converts between a configuration file (.xml) and a channel table in the CSV layout of\n"
             "the common radio programmers (.csv), each by its extension, and tells what could not\n"
             "be carried over. A CSV table gets the first range of the range list that holds all\n"
             "its channels and the default settings.\n"));
     if (parsed >= 0)
         return parsed;
+    ReadOutputOptions(parser, false);
     QString input, output;
     if (!RequireValue(parser, QStringLiteral("input"), "convert", input) ||
         !RequireValue(parser, QStringLiteral("output"), "convert", output))
@@ -138,7 +140,7 @@ int RunConvert(const QStringList &arguments)
         Error(error);
         return ExitFailed;
     }
-    PrintLine(QStringLiteral("Файл сохранён: %1").arg(output));
+    OutputLine(QStringLiteral("Файл сохранён: %1").arg(output));
     return ExitOk;
 }
 

@@ -67,7 +67,12 @@ void ProgrammingJob::Begin(LogView *view)
     m_completed = false;
     m_failed = false;
     m_cause.clear();
+    m_portNotOpened = false;
+    m_declined = false;
+    m_exchangeError = 0;
+    m_openFailure = {};
     m_tableWrite.fill(TableWrite::None);
+    m_tableRead.fill(false);
     m_mainReply.fill(0);
     m_extReply.fill(0);
     m_state = StateOpen;
@@ -157,7 +162,8 @@ bool ProgrammingJob::OpenExchange()
     }
     m_thread = std::make_unique<ComThread>();
     if (!m_thread->OpenPort(int(m_port))) {
-        m_openProblem = ports::DescribeOpenProblem(m_thread->LastOpenProblem());
+        m_openFailure = m_thread->LastOpenProblem();
+        m_openProblem = ports::DescribeOpenProblem(m_openFailure);
         StopExchange();
         return false;
     }
@@ -196,6 +202,7 @@ ProgrammingJob::Phase ProgrammingJob::EndOfPhase()
     if (m_state == StateWaitWrite)
         NoteWriteExtent();
     if (const int code = m_thread->GetErrorCode()) {
+        m_exchangeError = code;
         LogLine(protocol::ErrorMessage(code));
         Fail(CodeCause(code));
         m_state = StateClose;
@@ -227,6 +234,7 @@ void ProgrammingJob::Step()
                 return;
             }
             if (!OpenExchange()) {
+                m_portNotOpened = true;
                 LogLine(PortLine("Не удалось открыть порт COM%u !!!", m_port));
                 LogLine(kStopped);
                 if (!m_openProblem.isEmpty())
@@ -281,6 +289,12 @@ void ProgrammingJob::Step()
             const bool versionsMatch = m_info.programmerVersion == ProgrammerId();
             const bool rangesMatch = m_info.range.Equals(m_channels.ranges.Current());
             m_settings.ProgramCount = m_info.programCount + 1;
+            if (m_gate && !m_gate(m_info)) {
+                m_declined = true;
+                Fail(QStringLiteral("радиостанция пропущена"));
+                m_state = StateClose;
+                continue;
+            }
             const QString programmerLine =
                 QStringLiteral("\r\nДля программирования радиостанции необходим другой программатор [%1]\r\n")
                     .arg(m_info.programmerVersion);
@@ -342,12 +356,14 @@ void ProgrammingJob::Step()
                 return;
             }
             if (m_channels.DecodeImage(m_channelImage)) {
+                m_tableRead[0] = true;
                 LogLine(VersionArgs("Таблица каналов прочитана (версия %d.%d).", m_channels.tableVersion));
             } else {
                 LogLine(QStringLiteral("Ошибки в таблице каналов!!!"));
                 Fail(QStringLiteral("ошибки в таблице каналов"));
             }
             if (m_settings.DecodeImage(m_settingsImage)) {
+                m_tableRead[1] = true;
                 LogLine(VersionArgs("Таблица настроек прочитана (версия %d.%d).", m_settings.version));
             } else {
                 LogLine(QStringLiteral("Ошибки в таблице настроек!!!"));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class ChannelsContext;
@@ -67,6 +68,11 @@ public:
     void SetProgress(int percent, Rgb colour) { m_percent = percent; m_colour = colour; }
     void SetObserver(JobObserver *observer) { m_observer = observer; }
     void SetTraceHook(ComThread::TraceHook hook, void *context) { m_trace = hook; m_traceContext = context; }
+    // Asked once the radio's information has arrived, before any table is
+    // touched: false ends the job there (declined), as a radio that is not the
+    // one wanted. For waiting on a port for the next radio of a series.
+    using InfoGate = std::function<bool(const TInfoContext &)>;
+    void SetInfoGate(InfoGate gate) { m_gate = std::move(gate); }
 
     // The window is shown: attach the log, clear it and run the first step.
     void Begin(LogView *view);
@@ -101,6 +107,17 @@ public:
     enum class TableWrite { None, Partly, Complete };
     TableWrite channelTableWrite() const { return m_tableWrite[0]; }
     TableWrite settingsTableWrite() const { return m_tableWrite[1]; }
+    // A read: the table arrived and passed its checks.
+    bool channelTableRead() const { return m_tableRead[0]; }
+    bool settingsTableRead() const { return m_tableRead[1]; }
+
+    // What ended a job that failed, for callers that tell causes apart (the
+    // command line's exit status): the exchange's error code (0: none), a port
+    // that did not open and why, and a radio the information gate turned away.
+    int exchangeError() const { return m_exchangeError; }
+    bool portNotOpened() const { return m_portNotOpened; }
+    const ports::OpenProblem &openProblem() const { return m_openFailure; }
+    bool declined() const { return m_declined; }
 
     // The last line of the log of a job that failed: what failed and, for a
     // write, which tables the radio received completely, partly or not at all.
@@ -132,6 +149,7 @@ private:
     JobObserver *m_observer = nullptr;
     ComThread::TraceHook m_trace = nullptr;
     void *m_traceContext = nullptr;
+    InfoGate m_gate;
 
     std::uint32_t m_port = 0;
     std::uint32_t m_operation = 0;
@@ -143,7 +161,12 @@ private:
     bool m_stopRequested = false;
     QString m_cause;  // what failed first, for the summary
     QString m_openProblem;  // why the port did not open
+    ports::OpenProblem m_openFailure;
+    bool m_portNotOpened = false;
+    bool m_declined = false;
+    int m_exchangeError = 0;
     std::array<TableWrite, 2> m_tableWrite{TableWrite::None, TableWrite::None};
+    std::array<bool, 2> m_tableRead{false, false};
 
     std::array<std::uint8_t, TableImage::Size> m_mainReply{};
     std::array<std::uint8_t, TableImage::Size> m_extReply{};

@@ -1,7 +1,5 @@
 #include "job/writesafety.h"
 
-#include "job/safetysteps.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -33,28 +31,6 @@ bool PrepareBackupFolder(const QString &dir, QString &error)
         return false;
     }
     return true;
-}
-
-StepResult Backup(const QString &dir, int port, LogView *view, JobObserver *observer, TraceFile *trace)
-{
-    if (QString error; !PrepareBackupFolder(dir, error))
-        return {false, QString(), error};
-    JobSequence sequence;
-    auto step = std::make_unique<BackupStep>(dir);
-    const BackupStep &backup = *step;
-    sequence.Add(std::move(step));
-    RunSequenceToEnd(sequence, port, view, observer, trace);
-    return {backup.ok, backup.path, backup.error};
-}
-
-StepResult Verify(const ProgrammingJob &written, int port, LogView *view, JobObserver *observer, TraceFile *trace)
-{
-    JobSequence sequence;
-    auto step = std::make_unique<VerifyStep>(written);
-    const VerifyStep &verify = *step;
-    sequence.Add(std::move(step));
-    RunSequenceToEnd(sequence, port, view, observer, trace);
-    return {verify.ok, QString(), verify.error};
 }
 
 } // namespace safety

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSerialPortInfo>
 
 #include <map>
@@ -18,6 +19,38 @@ namespace {
 
 const QString kPortsGroup = QStringLiteral("Ports");
 const QString kDefaultPortKey = QStringLiteral("Settings/DefaultComPort");
+
+// Devices named for this process only (NameDeviceForThisRun).
+struct RunNames
+{
+    QMutex mutex;
+    std::map<int, QString> devices;
+};
+
+RunNames &Named()
+{
+    static RunNames names;
+    return names;
+}
+
+QString NamedDevice(int number)
+{
+    RunNames &n = Named();
+    const QMutexLocker lock(&n.mutex);
+    const auto it = n.devices.find(number);
+    return it == n.devices.end() ? QString() : it->second;
+}
+
+int NamedNumber(const QString &device)
+{
+    RunNames &n = Named();
+    const QMutexLocker lock(&n.mutex);
+    for (const auto &[number, path] : n.devices) {
+        if (path == device)
+            return number;
+    }
+    return 0;
+}
 
 struct Family
 {
@@ -57,6 +90,8 @@ QString DevicePath(int number)
 {
     if (number < MinPort || number > MaxPort)
         return {};
+    if (const QString named = NamedDevice(number); !named.isEmpty())
+        return named;
 #ifdef Q_OS_WIN
     return PortName(number);
 #else
@@ -73,6 +108,8 @@ QString DevicePath(int number)
 
 int NumberForDevice(const QString &device)
 {
+    if (const int named = NamedNumber(device))
+        return named;
 #ifdef Q_OS_WIN
     return ParsePortName(QFileInfo(device).fileName());
 #else
@@ -96,6 +133,23 @@ int NumberForDevice(const QString &device)
     }
     return 0;
 #endif
+}
+
+int NameDeviceForThisRun(const QString &device)
+{
+    if (device.isEmpty())
+        return 0;
+    if (const int n = NumberForDevice(device))
+        return n;
+    for (int n = MaxPort; n >= MinPort; --n) {
+        if (DevicePath(n).isEmpty()) {
+            RunNames &names = Named();
+            const QMutexLocker lock(&names.mutex);
+            names.devices[n] = device;
+            return n;
+        }
+    }
+    return 0;
 }
 
 QList<PortEntry> ListPorts()

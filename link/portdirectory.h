@@ -36,6 +36,12 @@ int ParsePortName(const QString &name);    // "COM7" / "com7" -> 7, else 0
 QString DevicePath(int number);            // empty for a number outside 1..255
 int NumberForDevice(const QString &device); // 0 when the device has no number
 
+// Gives `device` a port number for the rest of this process, leaving the user's
+// settings alone, so that a device named by its path (a pseudo-terminal, an
+// adapter under /dev/serial/by-id) opens like any port: the number it already
+// has, else the highest number that names no device. 0 when none is free.
+int NameDeviceForThisRun(const QString &device);
+
 // Ports present now, ascending by number, one entry per number.
 QList<PortEntry> ListPorts();
 

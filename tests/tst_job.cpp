@@ -1,5 +1,6 @@
 #include "job/programmerid.h"
 #include "job/programmingjob.h"
+#include "link/protocol.h"
 #include "model/channelscontext.h"
 #include "model/infocontext.h"
 #include "model/settingscontext.h"
@@ -39,10 +40,12 @@ struct Fixture
     TInfoContext info;
     Capture capture;
     std::unique_ptr<ProgrammingJob> job;
+    ProgrammingJob::InfoGate gate;
 
     bool Run(std::uint32_t operation, std::uint32_t port = kPort)
     {
         job = std::make_unique<ProgrammingJob>(channels, settings, info);
+        job->SetInfoGate(gate);
         job->SetPort(port);
         job->SetOperation(operation);
         job->SetProgress(35, Rgb{0, 128, 0});
@@ -93,6 +96,8 @@ private slots:
         QCOMPARE(f.job->percent(), 35);
         QCOMPARE(f.job->colour(), (Rgb{0, 128, 0}));
         QVERIFY(!f.job->succeeded());
+        QVERIFY(f.job->portNotOpened());
+        QCOMPARE(f.job->exchangeError(), 0);
         QCOMPARE(f.capture.finishedCount, 1);
     }
 
@@ -151,6 +156,8 @@ private slots:
         QVERIFY(!f.info.mainDecoded);
         QCOMPARE(f.settings.ProgramCount, 5u);
         QVERIFY(!f.job->succeeded());
+        QCOMPARE(f.job->exchangeError(), int(protocol::ErrNoReply));
+        QVERIFY(!f.job->portNotOpened());
     }
 
     void readSequenceAndDecode()
@@ -166,6 +173,7 @@ private slots:
                       "Чтение ...\r\nТаблица каналов прочитана (версия 1.0).\r\nТаблица настроек прочитана (версия 1.2).\r\n"
                       "Порт COM%1 закрыт.\r\n"));
         QVERIFY(f.job->succeeded());
+        QVERIFY(f.job->channelTableRead() && f.job->settingsTableRead());
         QVERIFY(!f.channels.channels[0].IsUsed());
         QCOMPARE(f.settings.version, std::uint16_t(0x0102));
         QVERIFY(f.capture.colours.contains(ReadColour));
@@ -312,6 +320,35 @@ private slots:
         QCOMPARE(r.settings.Volume, 1);
         QVERIFY(!r.job->succeeded());
         QVERIFY(r.job->completed());
+        QVERIFY(!r.job->channelTableRead() && !r.job->settingsTableRead());
+    }
+
+    // The gate sees the radio's information before any table is touched; a
+    // radio it turns away keeps its memory.
+    void infoGateDecidesBeforeAnyTable_data()
+    {
+        QTest::addColumn<bool>("admit");
+        QTest::newRow("turned away") << false;
+        QTest::newRow("let through") << true;
+    }
+    void infoGateDecidesBeforeAnyTable()
+    {
+        QFETCH(bool, admit);
+        constexpr int port = 20;
+        SimProcess sim;
+        QVERIFY(sim.Start(port, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("777")}));
+        Fixture f;
+        QList<std::uint32_t> asked;
+        f.gate = [&](const TInfoContext &info) {
+            asked << info.serialNumber;
+            return admit;
+        };
+        QVERIFY(f.Run(ProgrammingJob::OpWrite, port));
+        QCOMPARE(asked, QList<std::uint32_t>{777});
+        QCOMPARE(f.job->declined(), !admit);
+        QCOMPARE(f.job->succeeded(), admit);
+        QCOMPARE(f.capture.text.contains(QStringLiteral("Запись ...")), admit);
+        QCOMPARE(sim.ReadState(QStringLiteral("channels.bin")).isEmpty(), !admit);
     }
 
     // A stop between blocks: the block on the line finishes, nothing more is

@@ -1,0 +1,383 @@
+// kd-cli as a fleet of radios needs it: ports, devices by path, exit statuses a
+// script can act on, serial-named files, diff, JSON and quiet output, and
+// radio after radio with --repeat, all against kd-radio-sim.
+
+#include "link/portdirectory.h"
+#include "model/configdocument.h"
+#include "model/channelscontext.h"
+#include "model/settingscontext.h"
+#include "simprocess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+    QJsonObject Json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+constexpr std::int32_t kFirst = 40000000;
+
+// Ten channels inside the default range and two settings off their defaults.
+void Fill(ChannelsContext &t, SettingsContext &s)
+{
+    for (int n = 0; n < 10; ++n) {
+        t.channels[n].freq_rx = kFirst + n * 25000;
+        t.channels[n].freq_tx = kFirst + n * 25000;
+    }
+    s.Volume = 3;
+    s.ID = 77;
+}
+
+} // namespace
+
+class TestFleet : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_cli;
+    QString m_file;  // the configuration every radio gets
+
+    QString Path(const QString &name) const { return m_dir.filePath(name); }
+
+    QProcessEnvironment Environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
+        return env;
+    }
+
+    Result Cli(const QStringList &args)
+    {
+        QProcess p;
+        p.setProcessEnvironment(Environment());
+        p.start(m_cli, args);
+        p.closeWriteChannel();
+        Result r;
+        if (!p.waitForFinished(60000))
+            return r;
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    // The file with one channel and one setting changed.
+    QString ChangedFile()
+    {
+        const QString file = Path(QStringLiteral("changed.xml"));
+        ChannelsContext t{QString()};
+        SettingsContext s;
+        Fill(t, s);
+        t.channels[5].freq_rx = 41000000;
+        s.Volume = 6;
+        QString error;
+        return ConfigurationDocument::Save(file, t, s, error) ? file : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir().mkpath(Path(QStringLiteral("cfg")));
+        QDir().mkpath(Path(QStringLiteral("bin")));
+        IsolateUserSettings(Path(QStringLiteral("cfg")));
+        m_cli = Path(QStringLiteral("bin/kd-cli"));
+        QVERIFY(QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli"), m_cli));
+        m_file = Path(QStringLiteral("fleet.xml"));
+        ChannelsContext t{QString()};
+        SettingsContext s;
+        Fill(t, s);
+        QString error;
+        QVERIFY(ConfigurationDocument::Save(m_file, t, s, error));
+    }
+
+    void portsListsTheMappedSimulator()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(20, {QStringLiteral("--no-pacing")}));
+        const QString link = UserSettings().value(QStringLiteral("Ports/COM20")).toString();
+        Result r = Cli({QStringLiteral("ports")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.split(QLatin1Char('\n')).contains(QStringLiteral("COM20\t%1\t").arg(link)), qPrintable(r.out));
+        r = Cli({QStringLiteral("ports"), QStringLiteral("--json")});
+        QCOMPARE(r.code, 0);
+        bool found = false;
+        for (const QJsonValue &p : r.Json().value(QStringLiteral("ports")).toArray())
+            found = found || (p[QStringLiteral("name")] == QStringLiteral("COM20") && p[QStringLiteral("device")] == link);
+        QVERIFY2(found, qPrintable(r.out));
+    }
+
+    // A device named by its path opens without an entry in the settings: the
+    // pseudo-terminal itself gets a number for the run, the mapped link keeps
+    // its own.
+    void devicePathOpens_data()
+    {
+        QTest::addColumn<bool>("pseudoTerminal");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("pseudo-terminal") << true << QStringLiteral("COM255");
+        QTest::newRow("mapped link") << false << QStringLiteral("COM21");
+    }
+    void devicePathOpens()
+    {
+        QFETCH(bool, pseudoTerminal);
+        QFETCH(QString, port);
+        SimProcess sim;
+        QVERIFY(sim.Start(21, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("4242")}));
+        const QString device = pseudoTerminal ? sim.device() : UserSettings().value(QStringLiteral("Ports/COM21")).toString();
+        const QByteArray settings = ReadAll(Path(QStringLiteral("cfg/KD_Tune.conf")));
+        const Result r = Cli({QStringLiteral("info"), QStringLiteral("--port"), device});
+        QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
+        QVERIFY(r.out.startsWith(QStringLiteral("Порт %1: устройство %2.\nПорт %1 открыт.\n").arg(port, device)));
+        QVERIFY(r.out.contains(QStringLiteral("Серийный номер: 4242")));
+        QCOMPARE(ReadAll(Path(QStringLiteral("cfg/KD_Tune.conf"))), settings);
+    }
+
+    // A script tells a missing port from a silent radio from a refused write.
+    void exitStatuses_data()
+    {
+        QTest::addColumn<QStringList>("simArgs");  // empty: no radio
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("lastLine");
+        const QStringList fast{QStringLiteral("--no-pacing")};
+        QTest::newRow("written") << fast << QStringList{"write", "--input", "FILE"} << 0
+                                 << QStringLiteral("Запись выполнена (серийный номер 1234).");
+        QTest::newRow("refused: another range") << QStringList{"--no-pacing", "--pair", "0-100"} << QStringList{"write", "--input", "FILE"}
+                                                << 1 << QStringLiteral("Итог: запись не выполнена (диапазон частот");
+        QTest::newRow("radio silent") << QStringList{"--no-pacing", "--silent-after", "0"} << QStringList{"info"} << 3
+                                      << QStringLiteral("Итог: информация о станции не получена (ответ не получен");
+        QTest::newRow("port missing") << QStringList{} << QStringList{"read", "--output", "-"} << 4
+                                                  << QStringLiteral("Итог: чтение не выполнено (порт COM22 не открыт).");
+        QTest::newRow("device missing") << QStringList{} << QStringList{"write", "--input", "FILE", "--port", "/nonexistent/ttyUSB9"} << 4
+                                        << QStringLiteral("Итог: запись не выполнена (порт COM255 не открыт).");
+    }
+    void exitStatuses()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, lastLine);
+        SimProcess sim;
+        if (!simArgs.isEmpty())
+            QVERIFY(sim.Start(22, simArgs + QStringList{QStringLiteral("--serial"), QStringLiteral("1234")}));
+        args.replaceInStrings(QStringLiteral("FILE"), m_file);
+        if (!args.contains(QStringLiteral("--port")))
+            args << QStringLiteral("--port") << QStringLiteral("COM22");
+        const Result r = Cli(args);
+        QCOMPARE(r.code, code);
+        const QString text = args.contains(QStringLiteral("-")) ? r.err : r.out;
+        const QString last = text.trimmed().section(QLatin1Char('\n'), -1);
+        QVERIFY2(last.startsWith(lastLine), qPrintable(text));
+    }
+
+    // Differences as the radio would hold them; nothing written by diff itself.
+    void diffFindsChangesAndNothingAfterAWrite()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(24, {QStringLiteral("--no-pacing")}));
+        const QStringList port{QStringLiteral("--port"), QStringLiteral("COM24")};
+        QCOMPARE(Cli(QStringList{QStringLiteral("write"), QStringLiteral("--input"), m_file} + port).code, 0);
+        const QByteArray written = sim.ReadState(QStringLiteral("channels.bin"));
+
+        const QString changed = ChangedFile();
+        Result r = Cli(QStringList{QStringLiteral("diff"), QStringLiteral("--input"), changed} + port);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(QStringLiteral("\nКанал 5: freq_rx: в радиостанции 40125000, в файле 41000000\n"
+                                               "Настройка Volume: в радиостанции 3, в файле 6\n"
+                                               "Отличаются каналов: 1, настроек: 1.\n")),
+                 qPrintable(r.out));
+        QCOMPARE(sim.ReadState(QStringLiteral("channels.bin")), written);
+
+        r = Cli(QStringList{QStringLiteral("diff"), QStringLiteral("--input"), changed, QStringLiteral("--json")} + port);
+        QCOMPARE(r.code, 1);
+        const QJsonArray differences = r.Json().value(QStringLiteral("differences")).toArray();
+        QCOMPARE(differences.size(), 2);
+        QCOMPARE(differences[0].toObject(), (QJsonObject{{"table", "channels"}, {"channel", 5}, {"field", "freq_rx"},
+                                                         {"radio", "40125000"}, {"file", "41000000"}}));
+        QCOMPARE(differences[1].toObject(), (QJsonObject{{"table", "settings"}, {"field", "Volume"}, {"radio", "3"}, {"file", "6"}}));
+
+        QCOMPARE(Cli(QStringList{QStringLiteral("write"), QStringLiteral("--input"), changed} + port).code, 0);
+        r = Cli(QStringList{QStringLiteral("diff"), QStringLiteral("--input"), changed, QStringLiteral("--quiet")} + port);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Отличий нет: в радиостанции те же каналы и настройки, что и в файле.\n"));
+    }
+
+    // One JSON object on standard output, whatever the command; the log goes
+    // to standard error.
+    void jsonCarriesTheSerialNumber_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("tableState");  // of the channel table; empty: none listed
+        QTest::newRow("info") << QStringList{"info"} << QString();
+        QTest::newRow("read to a folder") << QStringList{"read", "--output-dir", "DIR"} << QStringLiteral("read");
+        QTest::newRow("write") << QStringList{"write", "--input", "FILE", "--verify"} << QStringLiteral("written");
+        QTest::newRow("diff") << QStringList{"diff", "--input", "FILE"} << QStringLiteral("read");
+    }
+    void jsonCarriesTheSerialNumber()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, tableState);
+        SimProcess sim;
+        QVERIFY(sim.Start(25, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("31337")}));
+        args.replaceInStrings(QStringLiteral("FILE"), m_file).replaceInStrings(QStringLiteral("DIR"), Path(QStringLiteral("reads/new")));
+        const Result r = Cli(args + QStringList{QStringLiteral("--port"), QStringLiteral("COM25"), QStringLiteral("--json")});
+        QJsonParseError error;
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(r.out));
+        QCOMPARE(o.value(QStringLiteral("operation")).toString(), args.first());
+        QCOMPARE(o.value(QStringLiteral("serialNumber")).toInteger(), 31337);
+        QCOMPARE(o.value(QStringLiteral("port")).toString(), QStringLiteral("COM25"));
+        QCOMPARE(o.value(QStringLiteral("exitStatus")).toInt(), r.code);
+        QCOMPARE(o.value(QStringLiteral("errorCode")).toInt(), 0);
+        const QJsonArray tables = o.value(QStringLiteral("tables")).toArray();
+        QCOMPARE(tables.isEmpty() ? QString() : tables[0][QStringLiteral("state")].toString(), tableState);
+        QVERIFY(r.err.contains(QStringLiteral("Порт COM25 закрыт.")));
+        if (args.contains(QStringLiteral("--output-dir"))) {  // named by the serial number, as a backup is
+            const QStringList saved = QDir(args.last()).entryList({QStringLiteral("KD_31337_????????_??????.xml")});
+            QCOMPARE(saved.size(), 1);
+            QCOMPARE(o.value(QStringLiteral("file")).toString(), QDir(args.last()).filePath(saved.first()));
+        }
+    }
+
+    void jsonOfAFailureAndOfACheck()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(26, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("2")}));
+        Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"), QStringLiteral("COM26"),
+                        QStringLiteral("--json")});
+        QCOMPARE(r.code, 3);
+        QJsonObject o = r.Json();
+        QCOMPARE(o.value(QStringLiteral("errorCode")).toInt(), 24);
+        QCOMPARE(o.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Ошибка. Ответ не получен за отведенное время!!!"));
+        QCOMPARE(o.value(QStringLiteral("tables"))[0][QStringLiteral("state")].toString(), QStringLiteral("partly written"));
+        QVERIFY(o.value(QStringLiteral("summary")).toString().startsWith(QStringLiteral("Итог: запись не выполнена")));
+
+        r = Cli({QStringLiteral("check"), QStringLiteral("--input"), m_file, QStringLiteral("--json")});
+        QCOMPARE(r.code, 0);
+        o = r.Json();
+        QCOMPARE(o.value(QStringLiteral("operation")).toString(), QStringLiteral("check"));
+        QCOMPARE(o.value(QStringLiteral("channelsUsed")).toInt(), 10);
+        QVERIFY(o.value(QStringLiteral("findings")).toArray().isEmpty());
+    }
+
+    // --quiet: the job's progress lines go, its error lines and the last line stay.
+    void quietKeepsErrorsAndTheLastLine()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(27, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("88")}));
+        Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"), QStringLiteral("COM27"),
+                        QStringLiteral("--verify"), QStringLiteral("--quiet")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Запись выполнена и проверена (серийный номер 88).\n"));
+        sim.Kill();
+        QVERIFY(sim.Start(27, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("0")}));
+        r = Cli({QStringLiteral("info"), QStringLiteral("--port"), QStringLiteral("COM27"), QStringLiteral("--quiet")});
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.out, QStringLiteral("Ошибка. Ответ не получен за отведенное время!!!\n"
+                                       "Итог: информация о станции не получена (ответ не получен за отведенное время).\n"));
+    }
+
+    void versionAndUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::newRow("version") << QStringList{"--version"} << 0;
+        QTest::newRow("output and output-dir") << QStringList{"read", "--output", "a.xml", "--output-dir", "d", "--port", "COM28"} << 2;
+        QTest::newRow("json with the file on standard output") << QStringList{"read", "--output", "-", "--json", "--port", "COM28"} << 2;
+        QTest::newRow("diff without input") << QStringList{"diff", "--port", "COM28"} << 2;
+    }
+    void versionAndUsage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        const Result r = Cli(args);
+        QCOMPARE(r.code, code);
+        if (code == 0)
+            QVERIFY2(r.out.startsWith(QStringLiteral("kd-cli ")) && r.out.count(QLatin1Char('.')) == 2, qPrintable(r.out));
+        else
+            QVERIFY(r.err.startsWith(QStringLiteral("kd-cli: ")) && r.out.isEmpty());
+    }
+
+    // Three radios in turn on one port, swapped by restarting the simulator
+    // with another serial number; one of them comes back and is skipped. Each
+    // gets its backup and its read-back; Ctrl-C ends with the table.
+    void repeatWritesRadioAfterRadio()
+    {
+        const QString backups = Path(QStringLiteral("fleet-backups"));
+        QProcess cli;
+        cli.setProcessEnvironment(Environment());
+        cli.start(m_cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM29"),
+                          QStringLiteral("--input"), m_file, QStringLiteral("--backup"), backups, QStringLiteral("--verify"),
+                          QStringLiteral("--json")});
+        QVERIFY(cli.waitForStarted());
+        QByteArray log;  // with --json, on standard error
+        auto waitFor = [&](const QString &line) {
+            return QTest::qWaitFor([&] {
+                cli.waitForReadyRead(20);
+                log += cli.readAllStandardError();
+                return QString::fromUtf8(log).contains(line);
+            }, 30000);
+        };
+        const struct
+        {
+            int serial;
+            const char *state;
+            const char *awaited;
+        } radios[] = {{3001, "radio1", "Серийный номер 3001: записана и проверена"},
+                      {3002, "radio2", "Серийный номер 3002: записана и проверена"},
+                      {3001, "radio1-again", "Радиостанция 3001 уже записана в этом сеансе, пропущена."},
+                      {3003, "radio3", "Серийный номер 3003: записана и проверена"}};
+        SimProcess sim;
+        for (const auto &radio : radios) {
+            sim.Kill();
+            QVERIFY(sim.Start(29, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QString::number(radio.serial)},
+                              Path(QString::fromLatin1(radio.state))));
+            QVERIFY2(waitFor(QString::fromUtf8(radio.awaited)), log.constData());
+        }
+        ::kill(pid_t(cli.processId()), SIGINT);
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.exitCode(), 0);
+        log += cli.readAllStandardError();
+        QVERIFY2(QString::fromUtf8(log).endsWith(QStringLiteral("Записано радиостанций: 3 из 3.\n")), log.constData());
+
+        const QJsonArray written = QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value(QStringLiteral("radios")).toArray();
+        QCOMPARE(written.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(written[i][QStringLiteral("serialNumber")].toInteger(), 3001 + i);
+            QCOMPARE(written[i][QStringLiteral("result")].toString(), QStringLiteral("written"));
+            QVERIFY(written[i][QStringLiteral("verified")].toBool());
+        }
+        // Each written radio holds the file, and has its own backup; the one
+        // that came back was not touched.
+        const QByteArray expected = ReadAll(Path(QStringLiteral("radio1/channels.bin")));
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(ReadAll(Path(QStringLiteral("radio2/channels.bin"))), expected);
+        QCOMPARE(ReadAll(Path(QStringLiteral("radio3/channels.bin"))), expected);
+        QVERIFY(ReadAll(Path(QStringLiteral("radio1-again/channels.bin"))).isEmpty());
+        for (const char *serial : {"3001", "3002", "3003"})
+            QCOMPARE(QDir(backups).entryList({QStringLiteral("KD_%1_*.xml").arg(QLatin1String(serial))}).size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFleet)
+#include "tst_fleet.moc"
