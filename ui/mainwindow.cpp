@@ -642,9 +642,15 @@ void TForm1::ActionWriteExecute()
 
 void TForm1::ActionGetInfoExecute()
 {
-    RunExchange(ProgrammingJob::OpInfo);
+    const bool received = RunExchange(ProgrammingJob::OpInfo);
     ShowSettings();
     ShowRadioInfo();
+    // After a failure the record still holds the radio asked before: its
+    // report and range must not pass for the answer of this one.
+    if (!received) {
+        RepaintGrid();
+        return;
+    }
     if (pageVisible(PageInfo))
         m_pages->setCurrentIndex(PageInfo);
     if (RadioRangeDiffers(m_info, m_channels.ranges))

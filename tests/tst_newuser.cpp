@@ -1,0 +1,65 @@
+// What a technician new to kd-tune runs into: each case here once misled or
+// cost work.
+
+#include "fakedialogs.h"
+#include "simprocess.h"
+#include "ui/application.h"
+#include "ui/mainwindow.h"
+
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestNewUser : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    ProgramWindows m_windows;
+
+    TForm1 &Main() { return *m_windows.main; }
+
+private slots:
+    void initTestCase() { IsolateUserSettings(m_settingsDir.path()); }
+
+    void init()
+    {
+        m_dialogs = std::make_unique<FakeDialogs>();
+        m_windows = CreateProgramWindows(QString());
+        Main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+        Main().DetermineInitialPort();
+    }
+
+    void cleanup()
+    {
+        m_windows = ProgramWindows();
+        m_dialogs.reset();
+    }
+
+    // "Информация" on a radio that has gone: the report and the range of the
+    // radio asked before are not shown as its answer.
+    void failedInformationShowsNoEarlierRadio()
+    {
+        SimProcess sim;
+        // 137.5-153 MHz: not the range selected at start.
+        QVERIFY(sim.Start(11, {QStringLiteral("--no-pacing"), QStringLiteral("--rx-base"), QStringLiteral("11000"),
+                               QStringLiteral("--tx-base"), QStringLiteral("11000")}));
+        m_windows.progress->SetPort(11);
+        const QString rangeWarning = QStringLiteral("Выбранный диапазон частот не совпадает с диапазоном частот радиостанции");
+
+        Main().ActionGetInfoExecute();
+        QCOMPARE(Main().pageControl()->currentIndex(), int(TForm1::PageInfo));
+        QCOMPARE(m_dialogs->texts().count(rangeWarning), 1);
+
+        Main().pageControl()->setCurrentIndex(TForm1::PageChannels);
+        sim.Kill();
+        Main().ActionGetInfoExecute();
+        QVERIFY(m_dialogs->lastLog.contains(QStringLiteral("Итог:")));
+        QCOMPARE(Main().pageControl()->currentIndex(), int(TForm1::PageChannels));
+        QCOMPARE(m_dialogs->texts().count(rangeWarning), 1);
+    }
+};
+
+QTEST_MAIN(TestNewUser)
+#include "tst_newuser.moc"
