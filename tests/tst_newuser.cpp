@@ -5,10 +5,13 @@
 #include "simprocess.h"
 #include "ui/application.h"
 #include "ui/mainwindow.h"
+#include "ui/statuspanels.h"
 
+#include <QHelpEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 class TestNewUser : public QObject
 {
@@ -35,6 +38,35 @@ private slots:
     {
         m_windows = ProgramWindows();
         m_dialogs.reset();
+    }
+
+    // The port and range panels change on a press; resting the pointer on
+    // one says so, the spare panel says nothing.
+    void statusPanelsSayWhatAPressDoes_data()
+    {
+        QTest::addColumn<int>("panel");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("port") << int(TForm1::PanelPort) << QStringLiteral("Выбрать COM порт");
+        QTest::newRow("range") << int(TForm1::PanelRange) << QStringLiteral("Выбрать диапазон частот");
+        QTest::newRow("spare") << int(TForm1::PanelSpare) << QString();
+    }
+
+    void statusPanelsSayWhatAPressDoes()
+    {
+        QFETCH(int, panel);
+        QFETCH(QString, tip);
+        StatusPanels *panels = Main().statusPanels();
+        int x = 0;
+        for (int i = 0; i < panel; ++i)
+            x += panels->widths()[i];
+        x += panels->widths()[panel] / 2;
+        QCOMPARE(panels->toolTipAt(x), tip);
+
+        QToolTip::hideText();
+        const QPoint at(x, panels->height() / 2);
+        QHelpEvent help(QEvent::ToolTip, at, panels->mapToGlobal(at));
+        QApplication::sendEvent(panels, &help);
+        QCOMPARE(QToolTip::text(), tip);
     }
 
     // "Информация" on a radio that has gone: the report and the range of the

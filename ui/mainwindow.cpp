@@ -137,6 +137,9 @@ TForm1::TForm1(const QString &rangeListPath, QWidget *parent)
     const int portWidth = std::max(50, fontMetrics().horizontalAdvance(QStringLiteral("COM255")) + 10);
     m_status = new StatusPanels({portWidth, 600, 50}, this);
     m_status->setObjectName(QStringLiteral("StatusBar"));
+    // Nothing else tells that a press on these panels changes them.
+    m_status->SetToolTip(PanelPort, tr("Выбрать COM порт"));
+    m_status->SetToolTip(PanelRange, tr("Выбрать диапазон частот"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setContentsMargins(0, 0, 0, 0);
     statusBar()->addWidget(m_status, 1);
