@@ -4,10 +4,12 @@
 #include "fakedialogs.h"
 #include "simprocess.h"
 #include "ui/application.h"
+#include "ui/formchannel.h"
 #include "ui/mainwindow.h"
 #include "ui/statuspanels.h"
 
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +69,38 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, at, panels->mapToGlobal(at));
         QApplication::sendEvent(panels, &help);
         QCOMPARE(QToolTip::text(), tip);
+    }
+
+    // Enter after a number typed into a copy field copies, as its button
+    // does, instead of closing the editor with OK.
+    void enterInACopyFieldCopies_data()
+    {
+        QTest::addColumn<bool>("load");
+        QTest::newRow("Загрузить из канала") << true;
+        QTest::newRow("Сохранить в канал") << false;
+    }
+
+    void enterInACopyFieldCopies()
+    {
+        QFETCH(bool, load);
+        ChannelsContext &table = Main().channels();
+        table.channels[3].freq_rx = table.channels[3].freq_tx = 40000000;
+        TFormChan *editor = m_windows.chan;
+        editor->Prepare(&table, &Main().painter(), load ? 1 : 3, [](int) {});
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+
+        QLineEdit *field = load ? editor->EditChannelLoad : editor->EditChannelSave;
+        QTest::keyClicks(field, load ? QStringLiteral("3") : QStringLiteral("5"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(editor->isVisible());
+        if (load) {
+            QCOMPARE(editor->work().freq_rx, 40000000);
+            QVERIFY(!table.channels[1].IsUsed());
+        } else {
+            QCOMPARE(table.channels[5].freq_rx, 40000000);
+        }
+        editor->reject();
     }
 
     // "Информация" on a radio that has gone: the report and the range of the
