@@ -114,6 +114,7 @@ Parsed Parse(const QString &text)
     int at[kFieldCount];
     for (int i = 0; i < kFieldCount; ++i)
         at[i] = i + 1;
+    int numberAt = 0;
     int first = 0;
     while (first < lines.size() && Blank(Cells(lines[first])))
         ++first;
@@ -122,6 +123,7 @@ Parsed Parse(const QString &text)
         if (head.contains(QLatin1String("freq_rx")) || head.contains(QLatin1String("freq_tx"))) {
             for (int i = 0; i < kFieldCount; ++i)
                 at[i] = int(head.indexOf(QLatin1String(kFields[i].name)));
+            numberAt = int(head.indexOf(kNumberColumn));
             ++first;
         }
     }
@@ -148,6 +150,23 @@ Parsed Parse(const QString &text)
                 c.*f.number = std::int32_t(v);
             else
                 c.*f.flag = v != 0;
+        }
+        // Any other text on the clipboard (a word, a frequency, a sentence)
+        // would otherwise read as an empty channel and erase the rows it is
+        // pasted over.
+        if (numberAt >= 0) {
+            const QString number = cells.value(numberAt);
+            bool ok = number.isEmpty();
+            if (!ok) {
+                const int n = number.toInt(&ok, 10);
+                ok = ok && n >= 0 && n < ChannelsContext::Count;
+            }
+            if (!ok) {
+                out.channels.clear();
+                out.errorLine = line + 1;
+                out.errorColumn = kNumberColumn;
+                return out;
+            }
         }
         if (!c.IsUsed())
             c.Reset();

@@ -37,10 +37,11 @@ struct Parsed
 
 // Reads lines of tab-separated cells. A first line that names freq_rx or
 // freq_tx is the header and says where each field is, in any order; without
-// one the columns are those of Format. The channel number and unknown columns
-// are ignored; a missing or blank field takes an empty channel's value; blank
-// lines are skipped. A cell that is not a whole number the record can carry
-// stops the reading at that line.
+// one the columns are those of Format. The channel number is not used, but
+// must be blank or 0..99, so that text that is no table is refused; unknown
+// columns are ignored; a missing or blank field takes an empty channel's
+// value; blank lines are skipped. A cell that is not a whole number the record
+// can carry stops the reading at that line.
 Parsed Parse(const QString &text);
 
 struct PasteResult

@@ -96,6 +96,10 @@ private slots:
         QTest::newRow("flag 2") << head + "1\t41000000\t0\t1\t2\t0\n" << 2 << "scan";
         QTest::newRow("subtone above a byte") << head + "1\t41000000\t0\t1\t1\t256\n" << 2 << "subtone_rx";
         QTest::newRow("words") << QStringLiteral("частота\t41 МГц\n") << 1 << "freq_rx";
+        // Text without a tab is no table: it must not paste as empty channels.
+        QTest::newRow("a word") << QStringLiteral("hello\n") << 1 << "channel";
+        QTest::newRow("a frequency") << QStringLiteral("150125000") << 1 << "channel";
+        QTest::newRow("channel number 100") << head + "100\t41000000\t0\t1\t1\t0\n" << 2 << "channel";
     }
 
     void cellsTheRecordCannotCarryStopTheReading()

@@ -1061,6 +1061,17 @@ bool TFormChan::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
         return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && (watched == EditChannelLoad || watched == EditChannelSave)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !static_cast<QLineEdit *>(watched)->text().isEmpty()) {
+            // Enter after a channel number means that channel: as OK it would
+            // close the dialog with the copy not made.
+            QPushButton *button = watched == EditChannelLoad ? ButtonLoad : ButtonSave;
+            if (button->isEnabled())
+                button->click();
+            return true;
+        }
+    }
     switch (event->type()) {
     case QEvent::Wheel: {
         auto *wheel = static_cast<QWheelEvent *>(event);

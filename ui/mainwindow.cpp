@@ -137,6 +137,9 @@ TForm1::TForm1(const QString &rangeListPath, QWidget *parent)
     const int portWidth = std::max(50, fontMetrics().horizontalAdvance(QStringLiteral("COM255")) + 10);
     m_status = new StatusPanels({portWidth, 600, 50}, this);
     m_status->setObjectName(QStringLiteral("StatusBar"));
+    // Nothing else tells that a press on these panels changes them.
+    m_status->SetToolTip(PanelPort, tr("Выбрать COM порт"));
+    m_status->SetToolTip(PanelRange, tr("Выбрать диапазон частот"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setContentsMargins(0, 0, 0, 0);
     statusBar()->addWidget(m_status, 1);
@@ -642,9 +645,15 @@ void TForm1::ActionWriteExecute()
 
 void TForm1::ActionGetInfoExecute()
 {
-    RunExchange(ProgrammingJob::OpInfo);
+    const bool received = RunExchange(ProgrammingJob::OpInfo);
     ShowSettings();
     ShowRadioInfo();
+    // After a failure the record still holds the radio asked before: its
+    // report and range must not pass for the answer of this one.
+    if (!received) {
+        RepaintGrid();
+        return;
+    }
     if (pageVisible(PageInfo))
         m_pages->setCurrentIndex(PageInfo);
     if (RadioRangeDiffers(m_info, m_channels.ranges))

@@ -1,9 +1,11 @@
 #include "ui/statuspanels.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 
 int StatusPanelAt(int x, const QList<int> &widths)
 {
@@ -18,8 +20,38 @@ int StatusPanelAt(int x, const QList<int> &widths)
 
 StatusPanels::StatusPanels(const QList<int> &widths, QWidget *parent) : QWidget(parent), m_widths(widths)
 {
-    for (int i = 0; i < widths.size(); ++i)
+    for (int i = 0; i < widths.size(); ++i) {
         m_texts << QString();
+        m_tips << QString();
+    }
+}
+
+void StatusPanels::SetToolTip(int panel, const QString &text)
+{
+    if (panel >= 0 && panel < m_tips.size())
+        m_tips[panel] = text;
+}
+
+QString StatusPanels::toolTipAt(int x) const
+{
+    const int panel = StatusPanelAt(x, m_widths);
+    return panel >= 0 ? m_tips[panel] : QString();
+}
+
+bool StatusPanels::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString tip = toolTipAt(help->pos().x());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void StatusPanels::SetText(int panel, const QString &text)

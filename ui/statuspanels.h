@@ -19,6 +19,10 @@ public:
 
     void SetText(int panel, const QString &text);
     QString text(int panel) const;
+    // What a press on the panel does, shown when the pointer rests on it.
+    void SetToolTip(int panel, const QString &text);
+    // The tip of the panel under x; empty where there is none.
+    QString toolTipAt(int x) const;
     const QList<int> &widths() const { return m_widths; }
     QSize sizeHint() const override;
 
@@ -26,10 +30,12 @@ signals:
     void panelPressed(int panel);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QList<int> m_widths;
     QStringList m_texts;
+    QStringList m_tips;
 };
