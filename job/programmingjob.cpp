@@ -6,46 +6,61 @@
 #include "model/settingscontext.h"
 #include "model/valuecheck.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-QString VersionArgs(const char *format, std::uint16_t v)
+// The texts of this file, for Qt Linguist.
+struct Tr
 {
-    return QString::asprintf(format, v >> 8, v & 0xFF);
-}
+    Q_DECLARE_TR_FUNCTIONS(ProgrammingJob)
+};
 
-QString PortLine(const char *format, std::uint32_t port)
+// A table version as the log shows it: "1.2".
+QString Version(std::uint16_t v)
 {
-    return QString::asprintf(format, port);
+    return QString::asprintf("%d.%d", v >> 8, v & 0xFF);
 }
 
 // The exchange's error code as the cause in a summary.
 QString CodeCause(int code)
 {
     switch (code) {
-    case protocol::ErrChecksum: return QStringLiteral("ошибка контрольной суммы");
-    case protocol::ErrBadReply: return QStringLiteral("неверный ответ радиостанции");
-    case protocol::ErrBlockLength: return QStringLiteral("ошибка длины блока");
-    case protocol::ErrAccess: return QStringLiteral("ошибка доступа к порту");
-    case protocol::ErrBaudRate: return QStringLiteral("ошибка установки скорости обмена");
-    case protocol::ErrBufferPointer: return QStringLiteral("ошибка указателя на буфер");
-    case protocol::ErrCompare: return QStringLiteral("несовпадение данных при сравнении");
-    case protocol::ErrNoReply: return QStringLiteral("ответ не получен за отведенное время");
-    default: return QStringLiteral("ошибка обмена (код %1)").arg(code);
+    case protocol::ErrChecksum: return Tr::tr("ошибка контрольной суммы");
+    case protocol::ErrBadReply: return Tr::tr("неверный ответ радиостанции");
+    case protocol::ErrBlockLength: return Tr::tr("ошибка длины блока");
+    case protocol::ErrAccess: return Tr::tr("ошибка доступа к порту");
+    case protocol::ErrBaudRate: return Tr::tr("ошибка установки скорости обмена");
+    case protocol::ErrBufferPointer: return Tr::tr("ошибка указателя на буфер");
+    case protocol::ErrCompare: return Tr::tr("несовпадение данных при сравнении");
+    case protocol::ErrNoReply: return Tr::tr("ответ не получен за отведенное время");
+    default: return Tr::tr("ошибка обмена (код %1)").arg(code);
     }
 }
 
 QString WriteState(ProgrammingJob::TableWrite w)
 {
     switch (w) {
-    case ProgrammingJob::TableWrite::Complete: return QStringLiteral("записана полностью");
-    case ProgrammingJob::TableWrite::Partly: return QStringLiteral("записана частично");
+    case ProgrammingJob::TableWrite::Complete: return Tr::tr("записана полностью");
+    case ProgrammingJob::TableWrite::Partly: return Tr::tr("записана частично");
     case ProgrammingJob::TableWrite::None: break;
     }
-    return QStringLiteral("не записана");
+    return Tr::tr("не записана");
 }
 
-const QString kStopped = QStringLiteral("Процесс остановлен!!!");
-const QString kWriteAborted = QStringLiteral("Запись прервана!!!");
+// Translated when used: the language may change between two jobs.
+QString Stopped()
+{
+    return Tr::tr("Процесс остановлен!!!");
+}
+QString WriteAborted()
+{
+    return Tr::tr("Запись прервана!!!");
+}
+QString RangesDiffer()
+{
+    return Tr::tr("Диапазон частот в станции и файле не совпадают!!!");
+}
 
 } // namespace
 
@@ -122,19 +137,19 @@ QString ProgrammingJob::Summary() const
 {
     QString what;
     switch (m_operation) {
-    case OpInfo: what = QStringLiteral("информация о станции не получена"); break;
-    case OpRead: what = m_completed ? QStringLiteral("таблицы прочитаны с ошибками") : QStringLiteral("чтение не выполнено"); break;
-    case OpWrite: what = QStringLiteral("запись не выполнена"); break;
-    default: what = QStringLiteral("операция не выполнена"); break;
+    case OpInfo: what = Tr::tr("информация о станции не получена"); break;
+    case OpRead: what = m_completed ? Tr::tr("таблицы прочитаны с ошибками") : Tr::tr("чтение не выполнено"); break;
+    case OpWrite: what = Tr::tr("запись не выполнена"); break;
+    default: what = Tr::tr("операция не выполнена"); break;
     }
     if (m_operation == OpWrite)
         return WriteSummary(what, m_cause, m_tableWrite[0], m_tableWrite[1]);
-    return QStringLiteral("Итог: %1 (%2).").arg(what, m_cause);
+    return Tr::tr("Итог: %1 (%2).").arg(what, m_cause);
 }
 
 QString ProgrammingJob::WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings)
 {
-    return QStringLiteral("Итог: %1 (%2). Таблица каналов %3, таблица настроек %4.")
+    return Tr::tr("Итог: %1 (%2). Таблица каналов %3, таблица настроек %4.")
         .arg(what, cause, WriteState(channels), WriteState(settings));
 }
 
@@ -157,7 +172,7 @@ bool ProgrammingJob::OpenExchange()
     if (m_thread)
         return false;
     if (m_port == 0) {
-        m_openProblem = QStringLiteral("Порт не выбран.");
+        m_openProblem = Tr::tr("Порт не выбран.");
         return false;
     }
     m_thread = std::make_unique<ComThread>();
@@ -210,8 +225,8 @@ ProgrammingJob::Phase ProgrammingJob::EndOfPhase()
     }
     // Every phase queues two requests; a stop may have come after both were done.
     if (m_stopRequested && m_thread->LastRunExtent().requestsDone < 2) {
-        LogLine(kStopped);
-        Fail(QStringLiteral("остановлено по запросу"));
+        LogLine(Stopped());
+        Fail(Tr::tr("остановлено по запросу"));
         m_state = StateClose;
         return Phase::Failed;
     }
@@ -226,8 +241,8 @@ void ProgrammingJob::Step()
         case StateOpen: {
             if (m_stopRequested) {
                 // Stopped before it began: the port is not even opened.
-                LogLine(kStopped);
-                Fail(QStringLiteral("остановлено по запросу"));
+                LogLine(Stopped());
+                Fail(Tr::tr("остановлено по запросу"));
                 LogLine(Summary());
                 Repaint();
                 Finish();
@@ -235,11 +250,11 @@ void ProgrammingJob::Step()
             }
             if (!OpenExchange()) {
                 m_portNotOpened = true;
-                LogLine(PortLine("Не удалось открыть порт COM%u !!!", m_port));
-                LogLine(kStopped);
+                LogLine(Tr::tr("Не удалось открыть порт COM%1 !!!").arg(m_port));
+                LogLine(Stopped());
                 if (!m_openProblem.isEmpty())
                     LogLine(m_openProblem);
-                Fail(PortLine("порт COM%u не открыт", m_port));
+                Fail(Tr::tr("порт COM%1 не открыт").arg(m_port));
                 LogLine(Summary());
                 Repaint();
                 Finish();
@@ -252,7 +267,7 @@ void ProgrammingJob::Step()
             m_thread->AddRequest(&ext);
             m_colour = InfoColour;
             m_percent = 0;
-            LogLine(PortLine("Порт COM%u открыт.", m_port));
+            LogLine(Tr::tr("Порт COM%1 открыт.").arg(m_port));
             Repaint();
             m_thread->Start();
             m_state = StateWaitInfo;
@@ -260,7 +275,7 @@ void ProgrammingJob::Step()
         }
         case StateQueueRead: {
             m_colour = ReadColour;
-            LogLine(QStringLiteral("Чтение ..."));
+            LogLine(Tr::tr("Чтение ..."));
             m_thread->ClearQueue();
             m_channelImage.Fill(0xFF);
             m_settingsImage.Fill(0xFF);
@@ -283,7 +298,7 @@ void ProgrammingJob::Step()
                     continue;
                 return;
             }
-            LogLine(QStringLiteral("Информация о станции получена."));
+            LogLine(Tr::tr("Информация о станции получена."));
             m_info.DecodeMain(m_mainReply.data());
             m_info.DecodeExtended(m_extReply.data());
             const bool versionsMatch = m_info.programmerVersion == ProgrammerId();
@@ -291,24 +306,25 @@ void ProgrammingJob::Step()
             m_settings.ProgramCount = m_info.programCount + 1;
             if (m_gate && !m_gate(m_info)) {
                 m_declined = true;
-                Fail(QStringLiteral("радиостанция пропущена"));
+                Fail(Tr::tr("радиостанция пропущена"));
                 m_state = StateClose;
                 continue;
             }
             const QString programmerLine =
-                QStringLiteral("\r\nДля программирования радиостанции необходим другой программатор [%1]\r\n")
-                    .arg(m_info.programmerVersion);
+                QStringLiteral("\r\n")
+                + Tr::tr("Для программирования радиостанции необходим другой программатор [%1]").arg(m_info.programmerVersion)
+                + QStringLiteral("\r\n");
             if (m_stopRequested && m_operation != OpInfo) {
                 // The information is in; the tables are not begun.
-                LogLine(kStopped);
-                Fail(QStringLiteral("остановлено по запросу"));
+                LogLine(Stopped());
+                Fail(Tr::tr("остановлено по запросу"));
                 m_state = StateClose;
                 continue;
             }
             switch (m_operation) {
             case OpInfo:
                 if (!rangesMatch)
-                    LogLine(QStringLiteral("\r\nДиапазон частот в станции и файле не совпадают!!!\r\n"));
+                    LogLine(QStringLiteral("\r\n") + RangesDiffer() + QStringLiteral("\r\n"));
                 if (!versionsMatch)
                     LogLine(programmerLine);
                 m_completed = true;
@@ -325,12 +341,13 @@ void ProgrammingJob::Step()
                     break;
                 }
                 if (!rangesMatch) {
-                    LogLine(QStringLiteral("\r\nДиапазон частот в станции и файле не совпадают!!!\r\nЗапись прервана!!!\r\n"));
-                    Fail(QStringLiteral("диапазон частот в станции и файле не совпадают"));
+                    LogLine(QStringLiteral("\r\n") + RangesDiffer() + QStringLiteral("\r\n") + WriteAborted()
+                            + QStringLiteral("\r\n"));
+                    Fail(Tr::tr("диапазон частот в станции и файле не совпадают"));
                 }
                 if (!versionsMatch) {
                     LogLine(programmerLine);
-                    Fail(QStringLiteral("нужен другой программатор [%1]").arg(m_info.programmerVersion));
+                    Fail(Tr::tr("нужен другой программатор [%1]").arg(m_info.programmerVersion));
                 }
                 m_state = StateClose;
                 break;
@@ -342,7 +359,7 @@ void ProgrammingJob::Step()
         }
         case StateClose:
             StopExchange();
-            LogLine(PortLine("Порт COM%u закрыт.", m_port));
+            LogLine(Tr::tr("Порт COM%1 закрыт.").arg(m_port));
             if (m_failed)
                 LogLine(Summary());
             m_percent = 100;
@@ -357,17 +374,17 @@ void ProgrammingJob::Step()
             }
             if (m_channels.DecodeImage(m_channelImage)) {
                 m_tableRead[0] = true;
-                LogLine(VersionArgs("Таблица каналов прочитана (версия %d.%d).", m_channels.tableVersion));
+                LogLine(Tr::tr("Таблица каналов прочитана (версия %1).").arg(Version(m_channels.tableVersion)));
             } else {
-                LogLine(QStringLiteral("Ошибки в таблице каналов!!!"));
-                Fail(QStringLiteral("ошибки в таблице каналов"));
+                LogLine(Tr::tr("Ошибки в таблице каналов!!!"));
+                Fail(Tr::tr("ошибки в таблице каналов"));
             }
             if (m_settings.DecodeImage(m_settingsImage)) {
                 m_tableRead[1] = true;
-                LogLine(VersionArgs("Таблица настроек прочитана (версия %d.%d).", m_settings.version));
+                LogLine(Tr::tr("Таблица настроек прочитана (версия %1).").arg(Version(m_settings.version)));
             } else {
-                LogLine(QStringLiteral("Ошибки в таблице настроек!!!"));
-                Fail(QStringLiteral("ошибки в таблице настроек"));
+                LogLine(Tr::tr("Ошибки в таблице настроек!!!"));
+                Fail(Tr::tr("ошибки в таблице настроек"));
             }
             m_completed = true;
             m_state = StateClose;
@@ -378,8 +395,8 @@ void ProgrammingJob::Step()
                     continue;
                 return;
             }
-            LogLine(QStringLiteral("Таблица каналов записана."));
-            LogLine(QStringLiteral("Таблица настроек записана."));
+            LogLine(Tr::tr("Таблица каналов записана."));
+            LogLine(Tr::tr("Таблица настроек записана."));
             m_completed = true;
             m_state = StateClose;
             continue;
@@ -405,23 +422,23 @@ void ProgrammingJob::QueueWrite()
     // Both images are built before anything is queued: a table that cannot be
     // built stops the write, and one table is never written alone.
     if (!m_channels.EncodeImage(m_channelImage, ChannelsContext::TableVersion)) {
-        LogLine(QStringLiteral("Ошибка. Таблица каналов не сформирована!!!"));
-        LogLine(kWriteAborted);
-        Fail(QStringLiteral("таблица каналов не сформирована"));
+        LogLine(Tr::tr("Ошибка. Таблица каналов не сформирована!!!"));
+        LogLine(WriteAborted());
+        Fail(Tr::tr("таблица каналов не сформирована"));
         m_state = StateClose;
         return;
     }
-    LogLine(VersionArgs("Таблица каналов сформирована (версия %d.%d).", ChannelsContext::TableVersion));
+    LogLine(Tr::tr("Таблица каналов сформирована (версия %1).").arg(Version(ChannelsContext::TableVersion)));
 
     if (!m_settings.EncodeImage(m_settingsImage, version)) {
-        LogLine(VersionArgs("Ошибка. Таблица настроек версии %d.%d не может быть сформирована!!!", version));
-        LogLine(kWriteAborted);
-        Fail(VersionArgs("таблица настроек версии %d.%d не может быть сформирована", version));
+        LogLine(Tr::tr("Ошибка. Таблица настроек версии %1 не может быть сформирована!!!").arg(Version(version)));
+        LogLine(WriteAborted());
+        Fail(Tr::tr("таблица настроек версии %1 не может быть сформирована").arg(Version(version)));
         m_state = StateClose;
         return;
     }
-    LogLine(VersionArgs("Таблица настроек сформирована (версия %d.%d).", version));
-    LogLine(QStringLiteral("Запись ..."));
+    LogLine(Tr::tr("Таблица настроек сформирована (версия %1).").arg(Version(version)));
+    LogLine(Tr::tr("Запись ..."));
 
     const ExchangeRequest channels{WriteTable, 0, ChannelTableSize, m_channelImage.data()};
     const ExchangeRequest settings{WriteTable, 4, version == SettingsContext::Version101 ? SettingsSize101 : SettingsSize,
@@ -441,11 +458,11 @@ bool ProgrammingJob::RefuseValues(std::uint16_t settingsVersion)
     }
     if (refused.isEmpty())
         return false;
-    LogLine(QStringLiteral("Ошибка. Радиостанция получила бы другие значения, чем заданы:"));
+    LogLine(Tr::tr("Ошибка. Радиостанция получила бы другие значения, чем заданы:"));
     for (const QString &line : std::as_const(refused))
         LogLine(line);
-    LogLine(kWriteAborted);
-    Fail(QStringLiteral("значения, которые радиостанция не примет без изменения"));
+    LogLine(WriteAborted());
+    Fail(Tr::tr("значения, которые радиостанция не примет без изменения"));
     m_state = StateClose;
     return true;
 }

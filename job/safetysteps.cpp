@@ -4,7 +4,18 @@
 #include "link/protocol.h"
 #include "model/configdocument.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(SafetySteps)
+};
+
+} // namespace
 
 namespace safety {
 
@@ -35,7 +46,7 @@ bool BackupStep::Conclude(LogView &)
 {
     if (!job().succeeded()) {
         m_readFailed = true;
-        error = QStringLiteral("радиостанция не прочитана");
+        error = Tr::tr("радиостанция не прочитана");
         return false;
     }
     JobRecords &records = radio();
@@ -48,18 +59,18 @@ bool BackupStep::Conclude(LogView &)
 QString BackupStep::OutcomeLine() const
 {
     if (ok)
-        return QStringLiteral("Резервная копия сохранена: %1").arg(QDir::toNativeSeparators(path));
+        return Tr::tr("Резервная копия сохранена: %1").arg(QDir::toNativeSeparators(path));
     // Why the read failed is in the job's own lines above.
-    QString lines = QStringLiteral("Ошибка. Резервная копия не сохранена!!!\r\n");
+    QString lines = Tr::tr("Ошибка. Резервная копия не сохранена!!!") + QStringLiteral("\r\n");
     if (!m_readFailed)
         lines += error + QStringLiteral("\r\n");
-    return lines + QStringLiteral("Запись прервана!!!");
+    return lines + Tr::tr("Запись прервана!!!");
 }
 
 bool VerifyStep::Conclude(LogView &log)
 {
     if (!job().completed()) {
-        error = QStringLiteral("радиостанция не прочитана");
+        error = Tr::tr("радиостанция не прочитана");
         return false;
     }
     if (m_written.channelImage().bytes != job().channelImage().bytes ||
@@ -75,9 +86,9 @@ bool VerifyStep::Conclude(LogView &log)
 QString VerifyStep::OutcomeLine() const
 {
     if (ok)
-        return QStringLiteral("Проверка: данные совпадают.");
+        return Tr::tr("Проверка: данные совпадают.");
     // A difference has its own line already.
-    return mismatch ? QString() : QStringLiteral("Ошибка. Проверка не выполнена!!!");
+    return mismatch ? QString() : Tr::tr("Ошибка. Проверка не выполнена!!!");
 }
 
 } // namespace safety

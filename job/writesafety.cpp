@@ -1,7 +1,18 @@
 #include "job/writesafety.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(WriteSafety)
+};
+
+} // namespace
 
 namespace safety {
 
@@ -14,20 +25,20 @@ QString RadioFileName(const TInfoContext &info, const QDateTime &when)
 bool PrepareBackupFolder(const QString &dir, QString &error)
 {
     if (dir.isEmpty()) {
-        error = QStringLiteral("не указана папка для резервной копии");
+        error = Tr::tr("не указана папка для резервной копии");
         return false;
     }
     const QFileInfo folder(dir);
     if (folder.exists() && !folder.isDir()) {
-        error = QStringLiteral("%1 не является папкой").arg(dir);
+        error = Tr::tr("%1 не является папкой").arg(dir);
         return false;
     }
     if (!QDir().mkpath(dir)) {
-        error = QStringLiteral("не удалось создать папку %1").arg(dir);
+        error = Tr::tr("не удалось создать папку %1").arg(dir);
         return false;
     }
     if (!QFileInfo(dir).isWritable()) {
-        error = QStringLiteral("нет прав на запись в папку %1").arg(dir);
+        error = Tr::tr("нет прав на запись в папку %1").arg(dir);
         return false;
     }
     return true;

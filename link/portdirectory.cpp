@@ -1,5 +1,6 @@
 #include "link/portdirectory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
@@ -16,6 +17,12 @@
 
 namespace ports {
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(PortDirectory)
+};
 
 const QString kPortsGroup = QStringLiteral("Ports");
 const QString kDefaultPortKey = QStringLiteral("Settings/DefaultComPort");
@@ -241,28 +248,28 @@ QString DescribeOpenProblem(const OpenProblem &p)
     case OpenProblem::None:
         return QString();
     case OpenProblem::NoDevice:
-        return QStringLiteral("Порту %1 не соответствует ни одно устройство (его можно указать в группе [Ports] файла %2).")
+        return Tr::tr("Порту %1 не соответствует ни одно устройство (его можно указать в группе [Ports] файла %2).")
             .arg(PortName(p.number), UserSettings().fileName());
     case OpenProblem::Absent:
-        return QStringLiteral("Устройство %1 отсутствует: адаптер не подключён или порт выбран неверно.").arg(p.device);
+        return Tr::tr("Устройство %1 отсутствует: адаптер не подключён или порт выбран неверно.").arg(p.device);
     case OpenProblem::Busy:
-        return QStringLiteral("Устройство %1 занято другой программой.").arg(p.device);
+        return Tr::tr("Устройство %1 занято другой программой.").arg(p.device);
     case OpenProblem::NoPermission: {
 #ifdef Q_OS_WIN
-        return QStringLiteral("Нет прав на устройство %1.").arg(p.device);
+        return Tr::tr("Нет прав на устройство %1.").arg(p.device);
 #else
         QString user = qEnvironmentVariable("USER");
         if (const passwd *pw = ::getpwuid(::getuid()))
             user = QString::fromLocal8Bit(pw->pw_name);
         if (p.group.isEmpty())
-            return QStringLiteral("Нет прав на устройство %1.").arg(p.device);
-        return QStringLiteral("Нет прав на устройство %1: его открывают члены группы %2. Добавьте пользователя в группу "
+            return Tr::tr("Нет прав на устройство %1.").arg(p.device);
+        return Tr::tr("Нет прав на устройство %1: его открывают члены группы %2. Добавьте пользователя в группу "
                               "командой \"sudo usermod -a -G %2 %3\" и войдите в систему заново.")
             .arg(p.device, p.group, user);
 #endif
     }
     case OpenProblem::Other:
-        return QStringLiteral("Устройство %1 не открылось: %2.").arg(p.device, p.detail);
+        return Tr::tr("Устройство %1 не открылось: %2.").arg(p.device, p.detail);
     }
     return QString();
 }

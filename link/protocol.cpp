@@ -2,8 +2,20 @@
 
 #include "model/bytes.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
+
+namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Protocol)
+};
+
+} // namespace
 
 namespace protocol {
 
@@ -19,15 +31,15 @@ std::size_t InfoDataLength(std::uint8_t subCommand)
 QString ErrorMessage(int code)
 {
     switch (code) {
-    case ErrChecksum: return QStringLiteral("Ошибка контрольной суммы !!!");
-    case ErrBadReply: return QStringLiteral("Ошибка. Неверный ответ !!!");
-    case ErrBlockLength: return QStringLiteral("Ошибка длины блока!!!");
-    case ErrAccess: return QStringLiteral("Ошибка доступа!!!");
-    case ErrBaudRate: return QStringLiteral("Ошибка установки скорости обмена!!!");
-    case ErrBufferPointer: return QStringLiteral("Ошибка указателя на буфер!!!");
-    case ErrCompare: return QStringLiteral("Ошибка. Несовпадение данных при сравнении!!!");
-    case ErrNoReply: return QStringLiteral("Ошибка. Ответ не получен за отведенное время!!!");
-    default: return QStringLiteral("Ошибка!!!");
+    case ErrChecksum: return Tr::tr("Ошибка контрольной суммы !!!");
+    case ErrBadReply: return Tr::tr("Ошибка. Неверный ответ !!!");
+    case ErrBlockLength: return Tr::tr("Ошибка длины блока!!!");
+    case ErrAccess: return Tr::tr("Ошибка доступа!!!");
+    case ErrBaudRate: return Tr::tr("Ошибка установки скорости обмена!!!");
+    case ErrBufferPointer: return Tr::tr("Ошибка указателя на буфер!!!");
+    case ErrCompare: return Tr::tr("Ошибка. Несовпадение данных при сравнении!!!");
+    case ErrNoReply: return Tr::tr("Ошибка. Ответ не получен за отведенное время!!!");
+    default: return Tr::tr("Ошибка!!!");
     }
 }
 

@@ -14,10 +14,11 @@
 namespace ChannelCsv {
 namespace {
 
-QString Tr(const char *text)
+// The texts of this file, for Qt Linguist.
+struct Tr
 {
-    return QCoreApplication::translate("ChannelCsv", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ChannelCsv)
+};
 
 // CSV files of a hundred channels are a few kilobytes; refuse what cannot be one.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
@@ -275,13 +276,13 @@ public:
         qint64 rx = 0;
         const QString frequency = Cell(ColFrequency);
         if (!ParseFixed(frequency, 6, rx) || rx <= 0)
-            return Skip(Tr("Frequency %1 не частота").arg(Quoted(frequency)));
+            return Skip(Tr::tr("Frequency %1 не частота").arg(Quoted(frequency)));
         if (rx > std::numeric_limits<std::int32_t>::max())
-            return Skip(Tr("частота %1 МГц слишком велика").arg(frequency));
+            return Skip(Tr::tr("частота %1 МГц слишком велика").arg(frequency));
 
         const QString mode = Cell(ColMode).toUpper();
         if (!mode.isEmpty() && mode != QLatin1String("FM") && mode != QLatin1String("NFM"))
-            return Skip(Tr("Mode %1: радиостанция работает только в FM и NFM").arg(Quoted(Cell(ColMode))));
+            return Skip(Tr::tr("Mode %1: радиостанция работает только в FM и NFM").arg(Quoted(Cell(ColMode))));
 
         qint64 tx = 0;
         if (!ReadTransmit(rx, tx))
@@ -296,14 +297,14 @@ public:
         // The radio keeps frequencies in steps of 12,5 kHz and drops the rest when writing.
         auto offStep = [](qint64 hz) { return hz > 0 && hz % Channel::FrequencyStep != 0; };
         const QString rounded =
-            Tr("не кратна шагу 12,5 кГц — при записи в радиостанцию она будет округлена вниз");
+            Tr::tr("не кратна шагу 12,5 кГц — при записи в радиостанцию она будет округлена вниз");
         if (offStep(rx) && rx == tx) {
-            Note(Tr("частота %1 Гц %2").arg(Hertz(rx), rounded));
+            Note(Tr::tr("частота %1 Гц %2").arg(Hertz(rx), rounded));
         } else {
             if (offStep(rx))
-                Note(Tr("частота приёма %1 Гц %2").arg(Hertz(rx), rounded));
+                Note(Tr::tr("частота приёма %1 Гц %2").arg(Hertz(rx), rounded));
             if (offStep(tx))
-                Note(Tr("частота передачи %1 Гц %2").arg(Hertz(tx), rounded));
+                Note(Tr::tr("частота передачи %1 Гц %2").arg(Hertz(tx), rounded));
         }
         return true;
     }
@@ -311,13 +312,13 @@ public:
 private:
     QString Prefix() const
     {
-        return location >= 0 ? Tr("Строка %1 (Location %2): ").arg(m_row.line).arg(location)
-                             : Tr("Строка %1: ").arg(m_row.line);
+        return location >= 0 ? Tr::tr("Строка %1 (Location %2): ").arg(m_row.line).arg(location)
+                             : Tr::tr("Строка %1: ").arg(m_row.line);
     }
     void Note(const QString &text) { notes << Prefix() + text + QLatin1Char('.'); }
     bool Skip(const QString &why)
     {
-        Note(why + Tr(" — строка пропущена"));
+        Note(why + Tr::tr(" — строка пропущена"));
         return false;
     }
 
@@ -327,9 +328,9 @@ private:
         bool ok = false;
         const int n = text.toInt(&ok);
         if (!ok)
-            return Skip(Tr("Location %1 не номер канала").arg(Quoted(text)));
+            return Skip(Tr::tr("Location %1 не номер канала").arg(Quoted(text)));
         if (n < 0 || n >= ChannelsContext::Count)
-            return Skip(Tr("Location %1 вне 0–99").arg(n));
+            return Skip(Tr::tr("Location %1 вне 0–99").arg(n));
         location = n;
         return true;
     }
@@ -351,13 +352,13 @@ private:
         const bool minus = duplex == QLatin1String("-");
         const bool split = duplex == QLatin1String("split");
         if (!plus && !minus && !split)
-            return Skip(Tr("Duplex %1 неизвестен").arg(Quoted(duplexText)));
+            return Skip(Tr::tr("Duplex %1 неизвестен").arg(Quoted(duplexText)));
         qint64 offset = 0;
         if (!ParseFixed(offsetText, 6, offset) || (split && offset == 0))
-            return Skip(Tr("Offset %1 не частота").arg(Quoted(offsetText)));
+            return Skip(Tr::tr("Offset %1 не частота").arg(Quoted(offsetText)));
         tx = split ? offset : plus ? rx + offset : rx - offset;
         if (tx <= 0 || tx > std::numeric_limits<std::int32_t>::max())
-            return Skip(Tr("Duplex %1 с Offset %2 не дают частоты передачи")
+            return Skip(Tr::tr("Duplex %1 с Offset %2 не дают частоты передачи")
                             .arg(Quoted(duplexText), Quoted(offsetText)));
         return true;
     }
@@ -403,17 +404,18 @@ private:
             };
             if (arrow < 0 || !side(from, rTone, dtcs, tx) || !side(to, cTone, rxDtcs, rx) ||
                 (tx == none && rx == none)) {
-                Note(Tr("CrossMode %1 неизвестен — субтоны не перенесены").arg(Quoted(crossText)));
+                Note(Tr::tr("CrossMode %1 неизвестен — субтоны не перенесены").arg(Quoted(crossText)));
                 return false;
             }
         } else {
-            Note(Tr("Tone %1 не поддерживается — субтоны не перенесены").arg(Quoted(modeText)));
+            Note(Tr::tr("Tone %1 не поддерживается — субтоны не перенесены").arg(Quoted(modeText)));
             return false;
         }
         return true;
     }
 
-    // The code a source gives, or 0 with the reason in `why`.
+    // The code a source gives, or 0 with the reason in `why`. (The texts name
+    // their context: Qt Linguist's reader loses the class inside this function.)
     std::int32_t Resolve(const SideSource &source, int polarityIndex, QString &why)
     {
         if (source.kind == SubtoneKind::None)
@@ -424,12 +426,12 @@ private:
             qint64 tenths = 0;
             const std::int32_t code = ParseFixed(text, 1, tenths) ? CtcssCodeOf(tenths) : 0;
             if (code == 0)
-                why = Tr("тона %1 Гц (%2) нет в списке CTCSS").arg(text, column);
+                why = QCoreApplication::translate("ChannelCsv", "тона %1 Гц (%2) нет в списке CTCSS").arg(text, column);
             return code;
         }
         const std::int32_t code = DcsCodeOf(text);
         if (code == 0) {
-            why = Tr("кода DCS %1 (%2) нет в списке DCS").arg(Quoted(text), column);
+            why = QCoreApplication::translate("ChannelCsv", "кода DCS %1 (%2) нет в списке DCS").arg(Quoted(text), column);
             return 0;
         }
         const QString polarity = Cell(ColPolarity).toUpper();
@@ -437,7 +439,7 @@ private:
                         : polarity.size() == 2 ? polarity[polarityIndex]
                                                : QChar();
         if (p != QLatin1Char('N')) {
-            why = Tr("полярность DCS %1 (DtcsPolarity) не поддерживается, только NN")
+            why = QCoreApplication::translate("ChannelCsv", "полярность DCS %1 (DtcsPolarity) не поддерживается, только NN")
                       .arg(Quoted(Cell(ColPolarity)));
             return 0;
         }
@@ -453,13 +455,13 @@ private:
         channel.subtone_tx = Resolve(txSource, 0, txWhy);
         channel.subtone_rx = Resolve(rxSource, 1, rxWhy);
         if (!txWhy.isEmpty() && txWhy == rxWhy) {
-            Note(Tr("%1 — субтон приёма и передачи не перенесён").arg(txWhy));
+            Note(Tr::tr("%1 — субтон приёма и передачи не перенесён").arg(txWhy));
             return;
         }
         if (!rxWhy.isEmpty())
-            Note(Tr("%1 — субтон приёма не перенесён").arg(rxWhy));
+            Note(Tr::tr("%1 — субтон приёма не перенесён").arg(rxWhy));
         if (!txWhy.isEmpty())
-            Note(Tr("%1 — субтон передачи не перенесён").arg(txWhy));
+            Note(Tr::tr("%1 — субтон передачи не перенесён").arg(txWhy));
     }
 
     void ReadSkip()
@@ -468,9 +470,9 @@ private:
         const QString skip = text.toUpper();
         channel.scan = skip != QLatin1String("S");
         if (skip == QLatin1String("P"))
-            Note(Tr("Skip \"P\" (приоритетный канал) перенесён как сканируемый канал"));
+            Note(Tr::tr("Skip \"P\" (приоритетный канал) перенесён как сканируемый канал"));
         else if (!skip.isEmpty() && skip != QLatin1String("S"))
-            Note(Tr("Skip %1 неизвестен — канал сканируемый").arg(Quoted(text)));
+            Note(Tr::tr("Skip %1 неизвестен — канал сканируемый").arg(Quoted(text)));
     }
 
     void ReadPower()
@@ -584,7 +586,7 @@ QStringList Columns()
 
 QString ExportLimits()
 {
-    return Tr(
+    return Tr::tr(
         "В CSV нет столбцов для вызывного тона, порога ШП, минимальной мощности, УПР, ограничения времени "
         "передачи, передачи на занятом канале и признака рабочего канала: они не выгружены.");
 }
@@ -600,7 +602,7 @@ ExportResult Export(const Channels &channels, const PowerLevels &watts)
         const QString name = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
         if (!c.HasRx()) {
             result.notes
-                << Tr("Канал %1: нет частоты приёма, а строка CSV начинается с неё — канал не выгружен.")
+                << Tr::tr("Канал %1: нет частоты приёма, а строка CSV начинается с неё — канал не выгружен.")
                        .arg(name);
             continue;
         }
@@ -617,13 +619,13 @@ ExportResult Export(const Channels &channels, const PowerLevels &watts)
         }
         if (c.HasTx() && c.band_tx != c.band_rx)
             result.notes
-                << Tr("Канал %1: полоса приёма %2 кГц и передачи %3 кГц различаются, а в CSV одна полоса "
+                << Tr::tr("Канал %1: полоса приёма %2 кГц и передачи %3 кГц различаются, а в CSV одна полоса "
                       "(Mode) — выгружена полоса приёма.")
                        .arg(name, BandText(c.band_rx), BandText(c.band_tx));
         for (const auto &[code, side] :
-             {std::pair{c.subtone_rx, Tr("приёма")}, std::pair{c.subtone_tx, Tr("передачи")}})
+             {std::pair{c.subtone_rx, Tr::tr("приёма")}, std::pair{c.subtone_tx, Tr::tr("передачи")}})
             if (code > LastDcsCode)
-                result.notes << Tr("Канал %1: код субтона %2 %3 не определён — выгружен как отсутствующий.")
+                result.notes << Tr::tr("Канал %1: код субтона %2 %3 не определён — выгружен как отсутствующий.")
                                     .arg(name, side)
                                     .arg(code);
 
@@ -668,7 +670,7 @@ bool Save(const QString &path, const Channels &channels, const PowerLevels &watt
     result = Export(channels, watts);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(result.data) != result.data.size() || !file.commit()) {
-        error = Tr("Не удалось сохранить файл %1: %2").arg(path, file.errorString());
+        error = Tr::tr("Не удалось сохранить файл %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;
@@ -677,8 +679,8 @@ bool Save(const QString &path, const Channels &channels, const PowerLevels &watt
 QString ImportResult::Summary() const
 {
     if (carried == 0)
-        return Tr("Нет ни одного канала, который можно перенести; строк с каналами в файле: %1.").arg(rows);
-    return Tr("Перенесено каналов: %1; строк с каналами в файле: %2.").arg(carried).arg(rows);
+        return Tr::tr("Нет ни одного канала, который можно перенести; строк с каналами в файле: %1.").arg(rows);
+    return Tr::tr("Перенесено каналов: %1; строк с каналами в файле: %2.").arg(carried).arg(rows);
 }
 
 QStringList ImportResult::Report() const
@@ -702,7 +704,7 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
 
     auto header = std::find_if(rows.begin(), rows.end(), [](const Row &r) { return !r.blank(); });
     if (header == rows.end()) {
-        error = Tr("Файл пуст.");
+        error = Tr::tr("Файл пуст.");
         return false;
     }
     ColumnIndex at;
@@ -724,7 +726,7 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
     }
     if (at[ColLocation] < 0 || at[ColFrequency] < 0) {
         error =
-            Tr("В первой строке нет столбцов Location и Frequency: это не таблица каналов в формате CSV.");
+            Tr::tr("В первой строке нет столбцов Location и Frequency: это не таблица каналов в формате CSV.");
         return false;
     }
 
@@ -744,7 +746,7 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
         const int n = reader.location;
         if (result.lineOf[std::size_t(n)] != 0)
             result.notes.append(
-                {row->line, Tr("Строка %1 (Location %2): канал уже задан строкой %3 — действует строка %1.")
+                {row->line, Tr::tr("Строка %1 (Location %2): канал уже задан строкой %3 — действует строка %1.")
                                 .arg(row->line)
                                 .arg(n)
                                 .arg(result.lineOf[std::size_t(n)])});
@@ -763,12 +765,12 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
 
     for (Column c : kNotCarried)
         if (filled[c] > 0)
-            result.columnNotes << Tr("Столбец %1 не переносится (заполненных строк: %2).")
+            result.columnNotes << Tr::tr("Столбец %1 не переносится (заполненных строк: %2).")
                                       .arg(QLatin1String(kColumnNames[c]))
                                       .arg(filled[c]);
     for (int u = 0; u < unknown.size(); ++u)
         if (unknownFilled[u] > 0)
-            result.columnNotes << Tr("Столбец %1 не переносится (заполненных строк: %2).")
+            result.columnNotes << Tr::tr("Столбец %1 не переносится (заполненных строк: %2).")
                                       .arg(unknown[u].first)
                                       .arg(unknownFilled[u]);
     if (powerUnmatched > 0) {
@@ -776,7 +778,7 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
         for (std::int32_t w : watts)
             levels << QString::number(w);
         result.columnNotes
-            << Tr("Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках: %2 — "
+            << Tr::tr("Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках: %2 — "
                   "у этих каналов мощность по умолчанию.")
                    .arg(levels.join(QStringLiteral(", ")))
                    .arg(powerUnmatched);
@@ -788,16 +790,16 @@ bool Read(const QString &path, const PowerLevels &watts, ImportResult &result, Q
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = Tr("Не удалось открыть файл %1: %2").arg(path, file.errorString());
+        error = Tr::tr("Не удалось открыть файл %1: %2").arg(path, file.errorString());
         return false;
     }
     const QByteArray data = file.read(kMaxFileSize + 1);
     if (data.size() > kMaxFileSize) {
-        error = Tr("Файл %1 слишком велик для таблицы каналов").arg(path);
+        error = Tr::tr("Файл %1 слишком велик для таблицы каналов").arg(path);
         return false;
     }
     if (!Parse(data, watts, result, error)) {
-        error = Tr("Ошибка в файле %1: %2").arg(path, error);
+        error = Tr::tr("Ошибка в файле %1: %2").arg(path, error);
         return false;
     }
     return true;
@@ -816,7 +818,7 @@ bool Adopt(ImportResult &result, ChannelsContext &table)
             continue;
         const int line = result.lineOf[i];
         result.notes.append(
-            {line, Tr("Строка %1 (Location %2): частоты вне выбранного диапазона %3 — канал удалён.")
+            {line, Tr::tr("Строка %1 (Location %2): частоты вне выбранного диапазона %3 — канал удалён.")
                        .arg(line)
                        .arg(n)
                        .arg(range)});

@@ -3,6 +3,7 @@
 #include "xml/xml_common.h"
 #include "xml/xmloutline.h"
 
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,12 @@
 
 namespace ConfigurationDocument {
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(ConfigurationDocument)
+};
 
 // Configuration files are a few tens of kilobytes; refuse what cannot be one.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
@@ -31,10 +38,10 @@ XmlOutline Outline()
 QString NotAConfiguration(const QDomElement &root)
 {
     if (root.tagName() != kRoot)
-        return QStringLiteral("корневой элемент <%1> вместо <%2>").arg(root.tagName(), kRoot);
+        return Tr::tr("корневой элемент <%1> вместо <%2>").arg(root.tagName(), kRoot);
     for (const QString &part : {kChannels, kSettings}) {
         if (FirstChildNamed(root, part).isNull())
-            return QStringLiteral("нет элемента <%1>").arg(part);
+            return Tr::tr("нет элемента <%1>").arg(part);
     }
     return QString();
 }
@@ -45,13 +52,13 @@ bool Read(const QString &path, Contents &contents, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, file.errorString());
+        error = Tr::tr("Не удалось открыть файл %1: %2").arg(path, file.errorString());
         return false;
     }
     // Read with a limit: a device or a huge file must not fill the memory.
     const QByteArray data = file.read(kMaxFileSize + 1);
     if (data.size() > kMaxFileSize) {
-        error = QStringLiteral("Файл %1 слишком велик для файла настроек").arg(path);
+        error = Tr::tr("Файл %1 слишком велик для файла настроек").arg(path);
         return false;
     }
     return Parse(data, path, contents, error);
@@ -61,12 +68,12 @@ bool Parse(const QByteArray &data, const QString &path, Contents &contents, QStr
 {
     QDomDocument doc;
     if (!ParseXml(data, Outline(), doc, error)) {
-        error = QStringLiteral("Ошибка в файле %1: %2").arg(path, error);
+        error = Tr::tr("Ошибка в файле %1: %2").arg(path, error);
         return false;
     }
     const QDomElement root = doc.documentElement();
     if (const QString why = NotAConfiguration(root); !why.isEmpty()) {
-        error = QStringLiteral("Файл %1 не является файлом настроек радиостанции: %2").arg(path, why);
+        error = Tr::tr("Файл %1 не является файлом настроек радиостанции: %2").arg(path, why);
         return false;
     }
 
@@ -79,7 +86,7 @@ bool Parse(const QByteArray &data, const QString &path, Contents &contents, QStr
     contents.channels = staging.channels;
     contents.settings.ReadXml(FirstChildNamed(root, kSettings));
     if (scope.failed()) {
-        error = QStringLiteral("Ошибка в файле %1: %2").arg(path, scope.error());
+        error = Tr::tr("Ошибка в файле %1: %2").arg(path, scope.error());
         return false;
     }
     return true;
@@ -121,16 +128,16 @@ bool CheckSaveTarget(const QString &path, QString &error)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile()) {
-        error = QStringLiteral("Не удалось сохранить файл %1: это не обычный файл").arg(path);
+        error = Tr::tr("Не удалось сохранить файл %1: это не обычный файл").arg(path);
         return false;
     }
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir()) {
-        error = QStringLiteral("Не удалось сохранить файл %1: папка %2 не существует").arg(path, folder.filePath());
+        error = Tr::tr("Не удалось сохранить файл %1: папка %2 не существует").arg(path, folder.filePath());
         return false;
     }
     if (!folder.isWritable()) {
-        error = QStringLiteral("Не удалось сохранить файл %1: нет прав на запись в папку %2").arg(path, folder.filePath());
+        error = Tr::tr("Не удалось сохранить файл %1: нет прав на запись в папку %2").arg(path, folder.filePath());
         return false;
     }
     return true;
@@ -143,7 +150,7 @@ bool Save(const QString &path, ChannelsContext &channels, const SettingsContext 
     const QByteArray data = Serialize(channels, settings);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        error = QStringLiteral("Не удалось сохранить файл %1: %2").arg(path, file.errorString());
+        error = Tr::tr("Не удалось сохранить файл %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

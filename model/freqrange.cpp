@@ -2,12 +2,19 @@
 
 #include "xml/xml_common.h"
 
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QStringList>
 
 #include <algorithm>
 
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(FreqRange)
+};
 
 using List = std::array<std::uint32_t, FreqRange::Slots>;
 
@@ -171,13 +178,13 @@ QString FreqRange::ToText() const
         return n;
     };
     if (separate) {
-        return QStringLiteral("Rx:(") + ListText(rxBegin, rxEnd, leading(rxBegin, rxEnd)) + QStringLiteral(" МГц)")
-             + QStringLiteral(" Tx:(") + ListText(txBegin, txEnd, leading(txBegin, txEnd)) + QStringLiteral(" МГц)");
+        return QStringLiteral("Rx:(") + ListText(rxBegin, rxEnd, leading(rxBegin, rxEnd)) + Tr::tr(" МГц)")
+             + QStringLiteral(" Tx:(") + ListText(txBegin, txEnd, leading(txBegin, txEnd)) + Tr::tr(" МГц)");
     }
     int n = 0;
     while (n < Slots && rxBegin[n] != 0 && txBegin[n] != 0 && rxEnd[n] != 0 && txEnd[n] != 0)
         ++n;
-    return QStringLiteral("(") + ListText(rxBegin, rxEnd, n) + QStringLiteral(" МГц)");
+    return QStringLiteral("(") + ListText(rxBegin, rxEnd, n) + Tr::tr(" МГц)");
 }
 
 bool FreqRange::ReadXml(const QDomElement &element)

@@ -33,10 +33,21 @@ FreqRangeList::FreqRangeList()
 
 QString FreqRangeList::DefaultPath()
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    if (!appDir.isEmpty() && QFileInfo(appDir).isWritable())
-        return QDir(appDir).filePath(QLatin1String(FileName));
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return PathFor(QCoreApplication::applicationDirPath());
+}
+
+QString FreqRangeList::PathFor(const QString &programDir)
+{
+    // An installed program finds its data folder where the install put it
+    // relative to the programs; a build folder or a copy has none. Installed,
+    // the program's folder is shared or read-only, so nothing goes there even
+    // when it is writable (an install under the user's own prefix).
+    const bool installed =
+        !programDir.isEmpty() && QFileInfo(QDir(programDir).filePath(QStringLiteral(KD_DATA_FROM_BIN))).isDir();
+    if (!programDir.isEmpty() && !installed && QFileInfo(programDir).isWritable())
+        return QDir(programDir).filePath(QLatin1String(FileName));
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                         + QStringLiteral("/KD_Tune");
     QDir().mkpath(config);
     return QDir(config).filePath(QLatin1String(FileName));
 }

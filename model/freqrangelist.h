@@ -20,9 +20,13 @@ public:
 
     FreqRangeList();
 
-    // Where the list lives: beside the executable, or in the per-user
-    // configuration folder when that directory is not writable.
+    // Where the list lives for this program: PathFor its own folder.
     static QString DefaultPath();
+    // For a program in `programDir`: the per-user configuration folder
+    // ("KD_Tune" under it) when the program is installed, which its data
+    // folder beside the bin folder tells, or when `programDir` is not
+    // writable; else beside the program (a build folder, a copy anywhere).
+    static QString PathFor(const QString &programDir);
 
     // Reads the file; the first range becomes current. Returns false when the
     // file was missing or unusable and the default range stands in for it.

@@ -2,12 +2,19 @@
 
 #include "model/bytes.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <climits>
 
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(TInfoContext)
+};
 
 // Up to the first zero byte, windows-1251, without leading and trailing
 // characters up to blank.
@@ -119,18 +126,18 @@ void TInfoContext::DecodeExtended(const std::uint8_t *d)
 QString TInfoContext::BuildReport() const
 {
     QString r;
-    r += QStringLiteral("Тип радиостанции: ") + radioType + QStringLiteral("\r\n\r\n");
+    r += Tr::tr("Тип радиостанции: ") + radioType + QStringLiteral("\r\n\r\n");
     if (serialNumber != 0xFFFFFFFFu)
-        r += QStringLiteral("Серийный номер: ") + QString::asprintf("%u\r\n\r\n", serialNumber);
-    r += QStringLiteral("Количество попыток программирования: ") + QString::asprintf("%u\r\n\r\n", programCount);
-    r += QStringLiteral("Микроконтроллер.\r\n")
+        r += Tr::tr("Серийный номер: ") + QString::asprintf("%u\r\n\r\n", serialNumber);
+    r += Tr::tr("Количество попыток программирования: ") + QString::asprintf("%u\r\n\r\n", programCount);
+    r += Tr::tr("Микроконтроллер.") + QStringLiteral("\r\n")
        + QString::asprintf("\tCPUID: %08X %08X %08X\r\n\tFLASH:%dK\r\n\r\n", cpuId[2], cpuId[1], cpuId[0],
                            static_cast<int>(flashSize / 1024));
-    r += QStringLiteral("Мощность передачи:\r\n");
+    r += Tr::tr("Мощность передачи:") + QStringLiteral("\r\n");
     for (int i = 0; i < 4; ++i)
-        r += QStringLiteral("\tP%1=%2 Вт\r\n").arg(i).arg(txPower[i]);
+        r += QStringLiteral("\t") + Tr::tr("P%1=%2 Вт").arg(i).arg(txPower[i]) + QStringLiteral("\r\n");
     r += QStringLiteral("\r\n");
-    r += QStringLiteral("Диапазон рабочих частот (МГц):\r\n");
+    r += Tr::tr("Диапазон рабочих частот (МГц):") + QStringLiteral("\r\n");
     auto slotList = [](const std::array<std::uint32_t, 4> &b, const std::array<std::uint32_t, 4> &e) {
         QString s;
         for (int i = 0; i < 4; ++i) {
@@ -140,22 +147,22 @@ QString TInfoContext::BuildReport() const
         }
         return s;
     };
-    r += QStringLiteral("\tПрием:    ") + slotList(range.rxBegin, range.rxEnd) + QStringLiteral("\r\n");
-    r += QStringLiteral("\tПередача: ") + slotList(range.txBegin, range.txEnd) + QStringLiteral("\r\n\r\n");
+    r += QStringLiteral("\t") + Tr::tr("Прием:    ") + slotList(range.rxBegin, range.rxEnd) + QStringLiteral("\r\n");
+    r += QStringLiteral("\t") + Tr::tr("Передача: ") + slotList(range.txBegin, range.txEnd) + QStringLiteral("\r\n\r\n");
     if (!comment.isEmpty())
-        r += QStringLiteral("Коменнтарий: ") + comment + QStringLiteral("\r\n\r\n");
-    r += QStringLiteral("Версия программатора: ") + programmerVersion + QStringLiteral("\r\n\r\n");
-    r += QStringLiteral("Программное обеспечение:\r\n");
-    r += QStringLiteral("\tВерсия: ") + firmwareVersion + QStringLiteral("\r\n");
-    r += QStringLiteral("\tРазмер: ") + QString::asprintf("%d\r\n", static_cast<int>(firmwareSize));
-    r += QStringLiteral("\tКонтрольная сумма: ") + QString::asprintf("0X%08X\r\n\r\n", firmwareChecksum);
-    r += QStringLiteral("Загрузчик:\r\n");
-    r += QStringLiteral("\tВерсия: ")
+        r += Tr::tr("Коменнтарий: ") + comment + QStringLiteral("\r\n\r\n");
+    r += Tr::tr("Версия программатора: ") + programmerVersion + QStringLiteral("\r\n\r\n");
+    r += Tr::tr("Программное обеспечение:") + QStringLiteral("\r\n");
+    r += QStringLiteral("\t") + Tr::tr("Версия: ") + firmwareVersion + QStringLiteral("\r\n");
+    r += QStringLiteral("\t") + Tr::tr("Размер: ") + QString::asprintf("%d\r\n", static_cast<int>(firmwareSize));
+    r += QStringLiteral("\t") + Tr::tr("Контрольная сумма: ") + QString::asprintf("0X%08X\r\n\r\n", firmwareChecksum);
+    r += Tr::tr("Загрузчик:") + QStringLiteral("\r\n");
+    r += QStringLiteral("\t") + Tr::tr("Версия: ")
        + QString::asprintf("%d.%d.%d\r\n", bootVersion >> 12, (bootVersion >> 8) & 0xF, bootVersion & 0xFF);
-    r += QStringLiteral("\tРазмер: ") + QString::asprintf("%d\r\n", static_cast<int>(bootSize));
-    r += QStringLiteral("\tКонтрольная сумма: ") + QString::asprintf("0X%08X\r\n\r\n", bootChecksum);
-    r += QStringLiteral("Таблица частот:      Версия ") + VersionText(freqTableVersion) + QStringLiteral("\r\n");
-    r += QStringLiteral("Таблица настроек:    Версия ") + VersionText(settingsTableVersion) + QStringLiteral("\r\n");
-    r += QStringLiteral("Таблица калибровок:  Версия ") + VersionText(calibTableVersion) + QStringLiteral("\r\n");
+    r += QStringLiteral("\t") + Tr::tr("Размер: ") + QString::asprintf("%d\r\n", static_cast<int>(bootSize));
+    r += QStringLiteral("\t") + Tr::tr("Контрольная сумма: ") + QString::asprintf("0X%08X\r\n\r\n", bootChecksum);
+    r += Tr::tr("Таблица частот:      Версия ") + VersionText(freqTableVersion) + QStringLiteral("\r\n");
+    r += Tr::tr("Таблица настроек:    Версия ") + VersionText(settingsTableVersion) + QStringLiteral("\r\n");
+    r += Tr::tr("Таблица калибровок:  Версия ") + VersionText(calibTableVersion) + QStringLiteral("\r\n");
     return r;
 }

@@ -1,6 +1,14 @@
 #include "model/subtones.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Subtones)
+};
 
 // The common 50-tone CTCSS set, as the grid shows it (5 characters, decimal comma).
 const char *const kCtcssTexts[CtcssCount] = {
@@ -31,7 +39,7 @@ QString SubtoneKindText(SubtoneKind kind)
     switch (kind) {
     case SubtoneKind::Ctcss: return QStringLiteral("CTCSS");
     case SubtoneKind::Dcs: return QStringLiteral("DCS");
-    default: return QStringLiteral("(нет)");
+    default: return Tr::tr("(нет)");
     }
 }
 
@@ -74,7 +82,7 @@ QString SubtoneGridText(std::int32_t code)
 QString SubtoneEditorText(std::int32_t code)
 {
     const QString text = SubtoneGridText(code);
-    return SubtoneKindOf(code) == SubtoneKind::Ctcss ? text + QStringLiteral(" Гц") : text;
+    return SubtoneKindOf(code) == SubtoneKind::Ctcss ? text + Tr::tr(" Гц") : text;
 }
 
 QString SubtoneGridLabel(std::int32_t code)

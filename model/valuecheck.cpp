@@ -2,21 +2,29 @@
 
 #include "xml/xml_common.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
 
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(ValueCheck)
+};
+
 QString Hz(std::int64_t hz)
 {
     const QString digits = GroupDigits(QString::number(hz < 0 ? -hz : hz));
-    return (hz < 0 ? QStringLiteral("-") : QString()) + digits + QStringLiteral(" Гц");
+    return (hz < 0 ? QStringLiteral("-") : QString()) + digits + Tr::tr(" Гц");
 }
 
 QString Subject(int channel, const QString &field, const QString &value)
 {
     if (channel >= 0)
-        return QStringLiteral("Канал %1: %2 = %3").arg(channel).arg(field, value);
-    return QStringLiteral("Настройка %1 = %2").arg(field, value);
+        return Tr::tr("Канал %1: %2 = %3").arg(channel).arg(field, value);
+    return Tr::tr("Настройка %1 = %2").arg(field, value);
 }
 
 ValueFinding Finding(ValueFinding::Severity severity, int channel, const char *field, std::int64_t value,
@@ -34,7 +42,7 @@ void CheckWidth(QList<ValueFinding> &out, int channel, const char *field, std::i
     const std::int64_t written = std::int64_t(std::uint32_t(value) & std::uint32_t(max));
     out << Finding(ValueFinding::Refused, channel, field, value, written,
                    Subject(channel, QLatin1String(field), QString::number(value))
-                       + QStringLiteral(" вне пределов поля 0..%1 (в радиостанцию попало бы %2)").arg(max).arg(written));
+                       + Tr::tr(" вне пределов поля 0..%1 (в радиостанцию попало бы %2)").arg(max).arg(written));
 }
 
 void CheckFrequency(QList<ValueFinding> &out, int channel, const char *field, std::int32_t hz)
@@ -47,12 +55,12 @@ void CheckFrequency(QList<ValueFinding> &out, int channel, const char *field, st
         const std::int64_t word = steps & 0xFFFF;
         const std::int64_t written = word == 0xFFFF ? 0 : word * Channel::FrequencyStep;
         out << Finding(ValueFinding::Refused, channel, field, hz, written,
-                       subject + QStringLiteral(" выше наибольшей частоты таблицы каналов %1")
+                       subject + Tr::tr(" выше наибольшей частоты таблицы каналов %1")
                                      .arg(Hz(std::int64_t(Channel::MaxStepCount) * Channel::FrequencyStep)));
     } else if (hz % Channel::FrequencyStep != 0) {
         const std::int64_t written = steps * Channel::FrequencyStep;
         out << Finding(ValueFinding::Refused, channel, field, hz, written,
-                       subject + QStringLiteral(" не кратна шагу %1 (в радиостанцию попало бы %2)")
+                       subject + Tr::tr(" не кратна шагу %1 (в радиостанцию попало бы %2)")
                                      .arg(Hz(Channel::FrequencyStep), Hz(written)));
     }
 }
@@ -61,7 +69,7 @@ void Normalised(QList<ValueFinding> &out, int channel, const char *field, std::i
 {
     out << Finding(ValueFinding::Normalised, channel, field, value, written,
                    Subject(channel, QLatin1String(field), QString::number(value))
-                       + QStringLiteral(" будет записано как %1").arg(written));
+                       + Tr::tr(" будет записано как %1").arg(written));
 }
 
 void CheckChannel(QList<ValueFinding> &out, int n, const Channel &c)
@@ -80,7 +88,7 @@ void CheckChannel(QList<ValueFinding> &out, int n, const Channel &c)
     }
     if (c.tx_power_low > c.tx_power_high) {
         out << Finding(ValueFinding::Normalised, n, "tx_power_low", c.tx_power_low, c.tx_power_high,
-                       QStringLiteral("Канал %1: tx_power_low = %2 больше tx_power_high = %3, уровни будут переставлены")
+                       Tr::tr("Канал %1: tx_power_low = %2 больше tx_power_high = %3, уровни будут переставлены")
                            .arg(n)
                            .arg(c.tx_power_low)
                            .arg(c.tx_power_high));
@@ -143,7 +151,7 @@ QList<ValueFinding> CheckValues(const std::array<Channel, ChannelsContext::Count
         const std::int32_t written = settings.Squelch & 7;
         out << Finding(ValueFinding::Refused, -1, "Squelch", settings.Squelch, written,
                        Subject(-1, QStringLiteral("Squelch"), QString::number(settings.Squelch))
-                           + QStringLiteral(" вне пределов 0..8 (в радиостанцию попало бы %1)").arg(written));
+                           + Tr::tr(" вне пределов 0..8 (в радиостанцию попало бы %1)").arg(written));
     }
     return out;
 }

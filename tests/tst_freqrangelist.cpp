@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -172,6 +173,43 @@ private slots:
         list.Add(&r);
         QVERIFY(!list.Save(m_dir.filePath(QStringLiteral("no/such/dir/KD_config.xml"))));
         QVERIFY(list.modified());
+    }
+
+    // Folders made under a scratch root: the program's, and the others it has.
+    void pathFollowsHowTheProgramIsPlaced_data()
+    {
+        QTest::addColumn<QString>("programDir");
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("build folder") << "build/bin" << QStringList{} << true;
+        QTest::newRow("copy elsewhere") << "copy" << QStringList{} << true;
+        QTest::newRow("installed") << "usr/bin" << QStringList{"usr/share/kd-tune"} << false;
+        QTest::newRow("installed in a home prefix") << "home/.local/bin" << QStringList{"home/.local/share/kd-tune"}
+                                                    << false;
+        QTest::newRow("another program's data") << "opt/bin" << QStringList{"opt/share/other"} << true;
+        QTest::newRow("no program folder") << "" << QStringList{} << false;
+    }
+    void pathFollowsHowTheProgramIsPlaced()
+    {
+        QFETCH(QString, programDir);
+        QFETCH(QStringList, folders);
+        QFETCH(bool, beside);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QString config = root.filePath(QStringLiteral("config"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        const QString dir = programDir.isEmpty() ? QString() : root.filePath(programDir);
+        if (!programDir.isEmpty())
+            folders << programDir;
+        for (const QString &f : folders)
+            QVERIFY(QDir(root.path()).mkpath(f));
+
+        const QString path = FreqRangeList::PathFor(dir);
+        QCOMPARE(path, beside ? dir + QStringLiteral("/KD_config.xml") : config + QStringLiteral("/KD_Tune/KD_config.xml"));
+        // The list can be saved where it is placed.
+        FreqRangeList list;
+        QVERIFY(list.Save(path));
+        QCOMPARE(QFileInfo::exists(dir + QStringLiteral("/KD_config.xml")), beside);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "job/language.h"
 #include "model/freqrangelist.h"
 #include "ui/about.h"
 #include "ui/dialogseam.h"
@@ -69,6 +70,8 @@ ProgramWindows CreateProgramWindows(const QString &rangeListPath)
 int RunKdTune(KdApplication &app)
 {
     try {
+        // Before any window exists: most of them take their texts only once.
+        language::InstallStored();
         ProgramWindows windows = CreateProgramWindows(FreqRangeList::DefaultPath());
         if (qEnvironmentVariableIsSet("KD_TUNE_FIRST_PAINT_PROBE"))
             InstallFirstPaintProbe(windows.main.get());

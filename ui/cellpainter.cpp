@@ -1,5 +1,7 @@
 #include "ui/cellpainter.h"
 
+#include "job/language.h"
+
 #include "model/channelscontext.h"
 #include "model/subtones.h"
 #include "ui/pictures.h"
@@ -17,10 +19,11 @@
 
 namespace {
 
-QString Tr(const char *text)
+// The texts of this file, for Qt Linguist.
+struct Tr
 {
-    return QCoreApplication::translate("CellPainter", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CellPainter)
+};
 
 const QColor kFixedBackground(208, 208, 208);
 const QColor kSelectedBackground(30, 144, 255);
@@ -78,22 +81,26 @@ CellPainter::CellPainter() = default;
 
 const std::array<QString, 4> &CellPainter::HeaderTexts(int column)
 {
-    static const std::array<std::array<QString, 4>, Columns + 1> texts = [] {
-        std::array<std::array<QString, 4>, Columns + 1> t;
-        t[0] = {Tr("Канал"), {}, {}, {}};
-        t[1] = {Tr("Полоса"), Tr("(кГц)"), {}, {}};
-        t[2] = {Tr("Рабочая"), Tr("частота"), Tr("(Гц)"), {}};
-        t[3] = {Tr("Субтон"), Tr("CTCSS(Гц)"), Tr("или"), Tr("DCS")};
-        t[4] = {Tr("Вызывной"), Tr("тон"), Tr("(Гц)"), {}};
-        t[5] = {Tr("Порог"), Tr("ШП"), {}, {}};
-        t[6] = {Tr("Мощность"), Tr("передачи"), Tr("мин/макс"), Tr("(Вт)")};
-        t[7] = {Tr("Рабочий"), Tr("канал"), {}, {}};
-        t[8] = {Tr("Скан"), {}, {}, {}};
-        t[9] = {Tr("УПР"), {}, {}, {}};
-        t[10] = {Tr("Время"), Tr("непрерывной"), Tr("передачи"), Tr("ограничено")};
-        t[11] = {Tr("Передача"), Tr("на"), Tr("занятом"), Tr("канале")};
-        return t;  // t[12]: columns past the last have no header
-    }();
+    // Made once per language: the grid asks for them at every paint.
+    static QString madeFor;
+    static std::array<std::array<QString, 4>, Columns + 1> texts;
+    if (madeFor != language::Current()) {
+        madeFor = language::Current();
+        std::array<std::array<QString, 4>, Columns + 1> &t = texts;
+        t[0] = {Tr::tr("Канал"), {}, {}, {}};
+        t[1] = {Tr::tr("Полоса"), Tr::tr("(кГц)"), {}, {}};
+        t[2] = {Tr::tr("Рабочая"), Tr::tr("частота"), Tr::tr("(Гц)"), {}};
+        t[3] = {Tr::tr("Субтон"), Tr::tr("CTCSS(Гц)"), Tr::tr("или"), Tr::tr("DCS")};
+        t[4] = {Tr::tr("Вызывной"), Tr::tr("тон"), Tr::tr("(Гц)"), {}};
+        t[5] = {Tr::tr("Порог"), Tr::tr("ШП"), {}, {}};
+        t[6] = {Tr::tr("Мощность"), Tr::tr("передачи", "power"), Tr::tr("мин/макс"), Tr::tr("(Вт)")};
+        t[7] = {Tr::tr("Рабочий"), Tr::tr("канал"), {}, {}};
+        t[8] = {Tr::tr("Скан"), {}, {}, {}};
+        t[9] = {Tr::tr("УПР"), {}, {}, {}};
+        t[10] = {Tr::tr("Время"), Tr::tr("непрерывной"), Tr::tr("передачи", "time"), Tr::tr("ограничено")};
+        t[11] = {Tr::tr("Передача"), Tr::tr("на"), Tr::tr("занятом"), Tr::tr("канале")};
+        // t[12]: columns past the last have no header
+    }
     return texts[std::size_t(std::clamp(column, 0, Columns))];
 }
 
@@ -131,8 +138,8 @@ void CellPainter::SetHeaderTexts(int column)
 
 void CellPainter::SetSidePair(const QString &rx, bool rxShown, const QString &tx, bool txShown, bool icons)
 {
-    static const QString rxLabel = Tr("Rx:");
-    static const QString txLabel = Tr("Tx:");
+    static const QString rxLabel = Tr::tr("Rx:");
+    static const QString txLabel = Tr::tr("Tx:");
     if (rxShown) {
         m_lines[0].text = rxLabel;
         m_lines[1].text = rx;

@@ -49,6 +49,15 @@ void ChannelGrid::SizeGrid()
     viewport()->update();
 }
 
+void ChannelGrid::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        m_naturalDpi = 0;
+        SizeGrid();
+    }
+}
+
 int ChannelGrid::TotalWidth() const
 {
     return std::accumulate(m_metrics.columnWidths.begin(), m_metrics.columnWidths.end(), 0);

@@ -67,6 +67,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    // Another language: the headings change, and the widths with them.
+    void changeEvent(QEvent *event) override;
     QSize sizeHint() const override;
 
 private:

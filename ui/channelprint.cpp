@@ -11,10 +11,11 @@
 
 namespace {
 
-QString Tr(const char *text)
+// The texts of this file, for Qt Linguist.
+struct Tr
 {
-    return QCoreApplication::translate("ChannelPrint", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ChannelPrint)
+};
 
 // Layout units per inch: the grid's own measure on a common screen.
 constexpr int kUnitsPerInch = 96;
@@ -97,9 +98,9 @@ void ChannelPrint::Paginate(const QSize &page, int dpi)
 
 QStringList ChannelPrint::HeadingLines(int page) const
 {
-    const QString file = m_heading.file.isEmpty() ? Tr("(нет)") : m_heading.file;
-    return {Tr("Файл: %1").arg(file), Tr("Диапазон частот: %1").arg(m_heading.range),
-            Tr("Лист %1 из %2").arg(page + 1).arg(pageCount()), m_heading.printed};
+    const QString file = m_heading.file.isEmpty() ? Tr::tr("(нет)") : m_heading.file;
+    return {Tr::tr("Файл: %1").arg(file), Tr::tr("Диапазон частот: %1").arg(m_heading.range),
+            Tr::tr("Лист %1 из %2").arg(page + 1).arg(pageCount()), m_heading.printed};
 }
 
 QRect ChannelPrint::LogicalCell(int index, int column) const
@@ -162,7 +163,7 @@ void ChannelPrint::PaintPage(QPainter &painter, int page)
         painter.setFont(HeadingFont());
         painter.setPen(Qt::black);
         painter.drawText(QRect(0, table.bottom() + kHeadingGap, m_pageWidth, m_lineHeight), Qt::AlignLeft,
-                         Tr("Используемых каналов нет."));
+                         Tr::tr("Используемых каналов нет."));
     }
     painter.restore();
 }

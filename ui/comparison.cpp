@@ -12,10 +12,11 @@
 namespace comparison {
 namespace {
 
-QString Tr(const char *text)
+// The texts of this file, for Qt Linguist.
+struct Tr
 {
-    return QCoreApplication::translate("Comparison", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Comparison)
+};
 
 // The words of another window, for the same things.
 QString PageTr(const char *text)
@@ -116,7 +117,7 @@ const Setting *FindSetting(const QString &field)
 
 QString YesNo(bool value)
 {
-    return value ? Tr("да") : Tr("нет");
+    return value ? Tr::tr("да") : Tr::tr("нет");
 }
 
 // The text of a value the pages show as one item of a list.
@@ -152,14 +153,14 @@ QString ChoiceText(const QString &field, int value)
 
 QString FrequencyText(std::int32_t hertz)
 {
-    return hertz > 0 ? GroupDigits(QString::number(hertz)) : Tr("нет");
+    return hertz > 0 ? GroupDigits(QString::number(hertz)) : Tr::tr("нет");
 }
 
 QString SubtoneText(std::int32_t code)
 {
     const QString text = SubtoneGridText(code);
     if (text.isEmpty())
-        return Tr("нет");
+        return Tr::tr("нет");
     return SubtoneGridLabel(code) + QLatin1Char(' ') + text;
 }
 
@@ -167,7 +168,7 @@ QString PowerText(std::int32_t level, const std::array<std::int32_t, 4> &watts)
 {
     if (level < 0 || level > 3)
         return QStringLiteral("?");
-    return Tr("%1 Вт").arg(watts[std::size_t(level)]);
+    return Tr::tr("%1 Вт").arg(watts[std::size_t(level)]);
 }
 
 } // namespace
@@ -184,7 +185,7 @@ QString ColumnField(int column)
 
 QString ColumnCaption(int column)
 {
-    return Tr(kColumns[column].caption);
+    return Tr::tr(kColumns[column].caption);
 }
 
 bool ColumnAlwaysShown(int column)
@@ -211,9 +212,9 @@ QString ChannelText(const Channel &channel, int column, const std::array<std::in
     if (field == QLatin1String("subtone_tx"))
         return SubtoneText(c.subtone_tx);
     if (field == QLatin1String("tone_rx"))
-        return c.tone_rx > 0 ? QString::number(c.tone_rx) : Tr("нет");
+        return c.tone_rx > 0 ? QString::number(c.tone_rx) : Tr::tr("нет");
     if (field == QLatin1String("tone_tx"))
-        return c.tone_tx > 0 ? QString::number(c.tone_tx) : Tr("нет");
+        return c.tone_tx > 0 ? QString::number(c.tone_tx) : Tr::tr("нет");
     if (field == QLatin1String("squelch"))
         return QStringLiteral("L%1").arg(c.squelch);
     if (field == QLatin1String("tx_power_low"))
@@ -234,7 +235,7 @@ QString ChannelText(const Channel &channel, int column, const std::array<std::in
 QString SettingCaption(const QString &field)
 {
     const Setting *s = FindSetting(field);
-    return s ? Tr(s->caption) : field;
+    return s ? Tr::tr(s->caption) : field;
 }
 
 QString SettingText(const QString &field, const QString &value)
@@ -271,8 +272,8 @@ QList<int> Comparison::VisibleColumns() const
 QString Comparison::Summary() const
 {
     if (IsEmpty())
-        return Tr("Отличий нет: в радиостанции те же каналы и настройки, что и в программе.");
-    return Tr("Отличаются каналов: %1, настроек: %2.").arg(channels.size()).arg(settings.size());
+        return Tr::tr("Отличий нет: в радиостанции те же каналы и настройки, что и в программе.");
+    return Tr::tr("Отличаются каналов: %1, настроек: %2.").arg(channels.size()).arg(settings.size());
 }
 
 Comparison Compare(const ConfigDiff::Channels &radio, const ConfigDiff::Channels &program,

@@ -131,6 +131,7 @@ TForm1::TForm1(const QString &rangeListPath, QWidget *parent)
     CreatePages();
     CreateMenusAndToolBar();
     CreateEditActions();
+    CreateLanguageMenu();
     setAcceptDrops(true);
 
     // Port, range, spare; the port panel widens when "COM255" would not fit.
@@ -212,18 +213,18 @@ void TForm1::CreateActions()
 void TForm1::CreateMenusAndToolBar()
 {
     QMenuBar *bar = menuBar();
-    QMenu *file = bar->addMenu(tr("Файл"));
+    QMenu *file = m_fileMenu = bar->addMenu(tr("Файл"));
     file->addAction(FileCreate);
     file->addAction(FileOpen1);
     file->addAction(FileSaveAs1);
     AddCsvPrintMenus(file);
     file->addAction(ActionGridRiver);
     file->addAction(ActionGridBank);
-    QMenu *radio = bar->addMenu(tr("Радиостанция"));
+    QMenu *radio = m_radioMenu = bar->addMenu(tr("Радиостанция"));
     radio->addAction(ActionGetInfo);
     radio->addAction(ActionRead);
     radio->addAction(ActionWrite);
-    QMenu *setup = bar->addMenu(tr("Установки"));
+    QMenu *setup = m_setupMenu = bar->addMenu(tr("Установки"));
     setup->addAction(ActionComPort);
     setup->addAction(ActionSelectFreqRange);
     bar->addAction(ActionAbout);
@@ -767,7 +768,7 @@ void TForm1::CreateEditActions()
 
     // "Правка" right of "Файл".
     QMenuBar *bar = menuBar();
-    auto *edit = new QMenu(tr("Правка"), bar);
+    auto *edit = m_editMenu = new QMenu(tr("Правка"), bar);
     edit->addAction(ActionUndo);
     edit->addAction(ActionRedo);
     edit->addSeparator();

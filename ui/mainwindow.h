@@ -145,6 +145,18 @@ public:
     QAction *ActionOpenBackupFolder = nullptr;
     QAction *ActionShowTrace = nullptr;
 
+    // "Язык / Language" (mainwindow_language.cpp): one entry per language,
+    // each named in its own language.
+    QAction *ActionLanguageRu = nullptr;
+    QAction *ActionLanguageEn = nullptr;
+    // Puts `code` in force, keeps it for the next start and says what changed
+    // at once (this window's menus, tabs and caption) and what at the next
+    // start (the other windows and pages).
+    void ChooseLanguage(const QString &code);
+    // The texts of the menus, the actions, the tabs, the caption and the
+    // panels, in the language in force.
+    void RetranslateUi();
+
     // The options under "Установки" as checked now.
     SafetyOptions safetyOptions() const;
     // "Записать": the comparison first when asked for, then the backup, the
@@ -241,6 +253,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void CreateActions();
@@ -261,6 +274,8 @@ private:
     // The channels of the grid's selected rows, ascending.
     QList<int> SelectedChannels() const;
     void EraseChannels(const QList<int> &channels);
+
+    void CreateLanguageMenu();
 
     void CreateSafetyActions();
     void AddSafetyActions(QMenu *radio, QMenu *setup, QToolBar *tools);
@@ -301,5 +316,10 @@ private:
     bool m_portPending = false;
     bool m_firstPaintSeen = false;
     QMenu *m_recentMenu = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_radioMenu = nullptr;
+    QMenu *m_setupMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
     QString m_documentPath;
 };

@@ -14,10 +14,11 @@ const QString kVerifyKey = QStringLiteral("Settings/VerifyAfterWrite");
 const QString kTraceKey = QStringLiteral("Settings/TraceExchange");
 const QString kCompareKey = QStringLiteral("Settings/CompareBeforeWrite");
 
-QString Tr(const char *text)
+// The texts of this file, for Qt Linguist.
+struct Tr
 {
-    return QCoreApplication::translate("SafetyOptions", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SafetyOptions)
+};
 
 } // namespace
 
@@ -66,7 +67,7 @@ WriteSequence MakeWriteSequence(ChannelsContext &channels, SettingsContext &sett
     w.sequence = std::make_unique<JobSequence>();
     if (options.backup) {
         auto step = std::make_unique<safety::BackupStep>(backupFolder);
-        step->title = Tr("Резервная копия: чтение радиостанции");
+        step->title = Tr::tr("Резервная копия: чтение радиостанции");
         w.backup = step.get();
         w.sequence->Add(std::move(step));
     }
@@ -75,13 +76,13 @@ WriteSequence MakeWriteSequence(ChannelsContext &channels, SettingsContext &sett
     w.sequence->Add(std::move(write));
     if (options.verify) {
         auto step = std::make_unique<safety::VerifyStep>(w.write->job());
-        step->title = Tr("Проверка: чтение радиостанции");
+        step->title = Tr::tr("Проверка: чтение радиостанции");
         w.verify = step.get();
         w.sequence->Add(std::move(step));
     }
     // The write's own lines need a heading only among others.
     if (w.sequence->count() > 1) {
-        w.write->title = Tr("Запись в радиостанцию");
+        w.write->title = Tr::tr("Запись в радиостанцию");
         w.sequence->SetNarrated(true);
     }
     return w;

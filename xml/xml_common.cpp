@@ -1,11 +1,18 @@
 #include "xml/xml_common.h"
 
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
 
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(XmlCommon)
+};
 
 thread_local XmlErrorScope *t_scope = nullptr;
 
@@ -31,7 +38,7 @@ bool ValueText(const QDomElement &element, QString &text)
         text = only.nodeValue();
         return true;
     }
-    XmlErrorScope::Report(QStringLiteral("Элемент <%1> (строка %2, столбец %3) должен содержать только значение")
+    XmlErrorScope::Report(Tr::tr("Элемент <%1> (строка %2, столбец %3) должен содержать только значение")
                               .arg(element.tagName())
                               .arg(element.lineNumber())
                               .arg(element.columnNumber()));

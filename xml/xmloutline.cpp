@@ -1,5 +1,6 @@
 #include "xml/xmloutline.h"
 
+#include <QCoreApplication>
 #include <QDomElement>
 #include <QXmlStreamReader>
 
@@ -8,9 +9,15 @@
 
 namespace {
 
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(XmlOutline)
+};
+
 QString Where(qint64 line, qint64 column)
 {
-    return QStringLiteral(" (строка %1, столбец %2)").arg(line).arg(column);
+    return Tr::tr(" (строка %1, столбец %2)").arg(line).arg(column);
 }
 
 // Line and column just after byte `end` of `data`, counted in bytes.
@@ -38,7 +45,7 @@ bool CheckXmlLimits(const QByteArray &bytes, QString &error)
     using namespace std::string_view_literals;
     if (data.starts_with("\xFE\xFF"sv) || data.starts_with("\xFF\xFE"sv) || data.starts_with("<\0"sv)
         || data.starts_with("\0<"sv) || data.starts_with("\0\0"sv)) {
-        error = QStringLiteral("Файлы в кодировке UTF-16 и UTF-32 не поддерживаются");
+        error = Tr::tr("Файлы в кодировке UTF-16 и UTF-32 не поддерживаются");
         return false;
     }
     std::size_t p = 0;
@@ -63,7 +70,7 @@ bool CheckXmlLimits(const QByteArray &bytes, QString &error)
         } else if (rest.starts_with('?')) {
             skipPast("?>");
         } else if (rest.starts_with('!')) {
-            error = QStringLiteral("Определение типа документа не допускается") + WhereInBytes(data, p + 1);
+            error = Tr::tr("Определение типа документа не допускается") + WhereInBytes(data, p + 1);
             return false;
         } else if (rest.starts_with('/')) {
             --depth;
@@ -92,11 +99,11 @@ bool CheckXmlLimits(const QByteArray &bytes, QString &error)
                 break;
             ++p;
             if (attributes > MaxXmlAttributes) {
-                error = QStringLiteral("Слишком много атрибутов у элемента") + WhereInBytes(data, p);
+                error = Tr::tr("Слишком много атрибутов у элемента") + WhereInBytes(data, p);
                 return false;
             }
             if (previous != '/' && ++depth > MaxXmlDepth) {
-                error = QStringLiteral("Слишком глубокая вложенность элементов") + WhereInBytes(data, p);
+                error = Tr::tr("Слишком глубокая вложенность элементов") + WhereInBytes(data, p);
                 return false;
             }
         }
@@ -144,7 +151,7 @@ bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &d
     reader.setNamespaceProcessing(false);
     std::vector<Open> stack;
     auto valueError = [&](const Open &value) {
-        error = QStringLiteral("Элемент <%1> (строка %2, столбец %3) должен содержать только значение")
+        error = Tr::tr("Элемент <%1> (строка %2, столбец %3) должен содержать только значение")
                     .arg(value.element.tagName())
                     .arg(value.line)
                     .arg(value.column);
@@ -174,7 +181,7 @@ bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &d
                     reader.skipCurrentElement();
                     break;
                 }
-                error = QStringLiteral("Слишком много элементов <%1>: больше %2")
+                error = Tr::tr("Слишком много элементов <%1>: больше %2")
                             .arg(child->name)
                             .arg(child->maxCount)
                       + Where(reader.lineNumber(), reader.columnNumber());

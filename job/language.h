@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program speaks Russian, the language of its source texts, and English
+// from the translation compiled into it (i18n/kd_tune_en.ts). Files and the
+// radio never depend on the language; only what the user reads does.
+namespace language {
+
+// "ru" and "en", the default first.
+QStringList Codes();
+// The code in force in this process.
+QString Current();
+// Puts the language `code` in force for every text translated from now on:
+// installs its translator in the running application (the one in force goes;
+// Russian needs none). Qt then sends QEvent::LanguageChange to every widget.
+// False for a code that is not in Codes() or a translation that does not
+// load, which changes nothing.
+bool Install(const QString &code);
+// The choice kept in the per-user settings ("Language" in the group
+// "Settings"); the default for none or an unknown code.
+QString Stored();
+void Store(const QString &code);
+// Install(Stored()): what a program calls at start.
+void InstallStored();
+
+} // namespace language
