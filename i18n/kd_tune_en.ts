@@ -2532,7 +2532,7 @@ Reads both tables from the radio and saves them as a configuration file.
     </message>
     <message>
         <source>Не удалось открыть порт %1 !!!</source>
-        <translation>Could not open port %1 !!!</translation>
+        <translation>Could not open the port %1 !!!</translation>
     </message>
     <message>
         <source>Серийный номер %1: %2, %3 с.</source>

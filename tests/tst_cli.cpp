@@ -150,6 +150,8 @@ private slots:
         QTest::newRow("check, ru") << QStringList{"--lang", "ru", "check", "--input", file} << "en" << 0
                                    << "Используемых каналов: 1" << false;
         QTest::newRow("info, en") << QStringList{"--lang", "en"} + info << "" << 0 << "Port COM40 closed." << true;
+        QTest::newRow("no port, en, quiet") << QStringList{"--lang", "en", "info", "--port", "COM42", "--quiet"} << "" << 4
+                                            << "Result: radio information not received (port COM42 not opened)." << true;
         QTest::newRow("info, ru") << info + QStringList{"--lang", "ru"} << "" << 0 << "Порт COM40 закрыт." << false;
         QTest::newRow("unknown language") << QStringList{"--lang", "de", "check", "--input", file} << "" << 2
                                           << "kd-cli: неизвестный язык \"de\"; --lang принимает: ru, en" << false;
