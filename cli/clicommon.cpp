@@ -17,11 +17,39 @@ bool g_quiet = false;
 bool g_json = false;
 
 // The lines --quiet keeps: the job's errors end in "!!!", a check's and a
-// failed step's start with "Ошибка", and the run's summary is its last line.
+// failed step's start with "Ошибка", and the run's summary is its last line;
+// each in the language in force.
 bool ShownWhenQuiet(const QString &line)
 {
-    return line.startsWith(QStringLiteral("Итог: ")) || line.endsWith(QLatin1String("!!!"))
-        || line.startsWith(QStringLiteral("Ошибка"));
+    return line.startsWith(SummaryPrefix()) || line.endsWith(QLatin1String("!!!"))
+        || line.startsWith(QCoreApplication::translate("kd-cli", "Ошибка"));
+}
+
+// Qt's own messages about the command line, which it gives in English, said
+// in the language in force; one it does not know here stays as Qt words it.
+QString ParserError(const QCommandLineParser &parser)
+{
+    struct Known
+    {
+        const char *qt;
+        const char *ours;
+    };
+    static const Known known[] = {
+        {"Unknown option '%1'.", QT_TRANSLATE_NOOP("kd-cli", "неизвестный параметр '%1'")},
+        {"Unknown options: %1.", QT_TRANSLATE_NOOP("kd-cli", "неизвестные параметры: %1")},
+        {"Missing value after '%1'.", QT_TRANSLATE_NOOP("kd-cli", "после '%1' нужно значение")},
+        {"Unexpected value after '%1'.", QT_TRANSLATE_NOOP("kd-cli", "'%1' не принимает значения")},
+    };
+    const QString error = parser.errorText();
+    for (const Known &k : known) {
+        const QStringList parts = QCoreApplication::translate("QCommandLineParser", k.qt).split(QStringLiteral("%1"));
+        if (parts.size() != 2 || error.size() < parts[0].size() + parts[1].size() || !error.startsWith(parts[0])
+            || !error.endsWith(parts[1]))
+            continue;
+        const QString names = error.mid(parts[0].size(), error.size() - parts[0].size() - parts[1].size());
+        return QCoreApplication::translate("kd-cli", k.ours).arg(names);
+    }
+    return error;
 }
 
 // A progress bar redrawn in place on a terminal. Log lines erase it first, so
@@ -124,6 +152,11 @@ void OutputLine(const QString &text)
     Write(text + QLatin1Char('\n'));
 }
 
+QString SummaryPrefix()
+{
+    return QCoreApplication::translate("kd-cli", "Итог: %1").arg(QString());
+}
+
 void Error(const QString &text)
 {
     Bar().Erase();
@@ -138,10 +171,10 @@ void SendLogToStandardError()
 
 void AddOutputOptions(QCommandLineParser &parser, bool json)
 {
-    parser.addOption({QStringLiteral("quiet"), QStringLiteral("Show only the log's errors and its last line, and the result.")});
+    parser.addOption({QStringLiteral("quiet"), QCoreApplication::translate("kd-cli", "Показать только ошибки журнала, его последнюю строку и результат.")});
     if (json)
-        parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object on standard output at the end; "
-                                                                 "the log goes to standard error.")});
+        parser.addOption({QStringLiteral("json"), QCoreApplication::translate("kd-cli", "В конце вывести один объект JSON на стандартный вывод; "
+                                                                                     "журнал идёт в стандартный поток ошибок.")});
 }
 
 bool ReadOutputOptions(const QCommandLineParser &parser, bool json)
@@ -151,7 +184,7 @@ bool ReadOutputOptions(const QCommandLineParser &parser, bool json)
     if (g_json) {
         if (parser.optionNames().contains(QStringLiteral("output")) && parser.value(QStringLiteral("output")) == QLatin1String("-")) {
             g_json = false;
-            Error(QStringLiteral("--json cannot share standard output with --output -"));
+            Error(QCoreApplication::translate("kd-cli", "--json и --output - не могут вместе занимать стандартный вывод"));
             return false;
         }
         SendLogToStandardError();
@@ -185,14 +218,15 @@ int Finish(int status)
 
 int Fail(const QString &summary, int status)
 {
-    PrintLine(QStringLiteral("Итог: ") + summary);
-    Report().insert(QStringLiteral("summary"), QStringLiteral("Итог: ") + summary);
+    const QString line = QCoreApplication::translate("kd-cli", "Итог: %1").arg(summary);
+    PrintLine(line);
+    Report().insert(QStringLiteral("summary"), line);
     return status;
 }
 
 int FailWrite(const QString &cause, ProgrammingJob::TableWrite channels, ProgrammingJob::TableWrite settings)
 {
-    const QString line = ProgrammingJob::WriteSummary(QStringLiteral("запись не выполнена"), cause, channels, settings);
+    const QString line = ProgrammingJob::WriteSummary(QCoreApplication::translate("kd-cli", "запись не выполнена"), cause, channels, settings);
     PrintLine(line);
     Report().insert(QStringLiteral("summary"), line);
     return ExitFailed;
@@ -221,11 +255,14 @@ void InstallStopHandlers()
 
 void PrintHelp(const QCommandLineParser &parser, const QString &usage)
 {
-    // The parser's own text starts with its usage line; ours replaces it.
+    // The parser's own text starts with its usage line; ours replaces it, and
+    // its heading of the options, which Qt gives in English, is ours too.
     const QStringList lines = parser.helpText().split(QLatin1Char('\n'));
-    const qsizetype options = lines.indexOf(QStringLiteral("Options:"));
+    static const char kHeading[] = "Options:";  // Qt's text, not one of ours for lupdate
+    const qsizetype options = lines.indexOf(QCoreApplication::translate("QCommandLineParser", kHeading));
     Print(usage + QLatin1Char('\n'));
-    for (const QString &line : lines.mid(options < 0 ? 0 : options)) {
+    PrintLine(QCoreApplication::translate("kd-cli", "Параметры:"));
+    for (const QString &line : lines.mid(options + 1)) {
         if (!line.isEmpty())
             PrintLine(line);
     }
@@ -233,10 +270,10 @@ void PrintHelp(const QCommandLineParser &parser, const QString &usage)
 
 int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const QString &usage)
 {
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QCoreApplication::translate("kd-cli", "Показать эту справку."));
     parser.addOption(help);
     if (!parser.parse(arguments)) {
-        Error(parser.errorText());
+        Error(ParserError(parser));
         std::fprintf(stderr, "%s", usage.toUtf8().constData());
         return ExitUsage;
     }
@@ -245,7 +282,7 @@ int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const
         return ExitOk;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        Error(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+        Error(QCoreApplication::translate("kd-cli", "лишний аргумент %1").arg(parser.positionalArguments().first()));
         std::fprintf(stderr, "%s", usage.toUtf8().constData());
         return ExitUsage;
     }
@@ -255,18 +292,21 @@ int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const
 void AddRadioOptions(QCommandLineParser &parser)
 {
     parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("Serial port COM1..COM255, or a device such as /dev/ttyUSB0 (default: the stored "
-                                     "default port, else the first port present)."),
+                      QCoreApplication::translate("kd-cli", "Последовательный порт COM1..COM255 или устройство, например "
+                                                            "/dev/ttyUSB0 (по умолчанию — порт, выбранный по умолчанию, "
+                                                            "иначе первый имеющийся)."),
                       QStringLiteral("COMn")});
-    parser.addOption({QStringLiteral("trace"), QStringLiteral("Write every frame sent and received, time-stamped, in hex to <file>."),
-                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("trace"),
+                      QCoreApplication::translate("kd-cli", "Записать в <файл> каждый отправленный и принятый кадр, "
+                                                            "шестнадцатеричными байтами, с отметкой времени."),
+                      QCoreApplication::translate("kd-cli", "файл")});
 }
 
 int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
 {
     options.trace = parser.value(QStringLiteral("trace"));
     if (parser.isSet(QStringLiteral("trace")) && options.trace.isEmpty()) {
-        Error(QStringLiteral("--trace needs a file name"));
+        Error(QCoreApplication::translate("kd-cli", "для --trace нужно имя файла"));
         return ExitUsage;
     }
     if (parser.isSet(QStringLiteral("port"))) {
@@ -276,12 +316,12 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
             return -1;
         // A path names a device; anything else is a mistyped port name.
         if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))) {
-            Error(QStringLiteral("--port takes a name COM1 .. COM255 or a device path, not \"%1\"").arg(name));
+            Error(QCoreApplication::translate("kd-cli", "--port принимает имя COM1 .. COM255 или путь к устройству, а не \"%1\"").arg(name));
             return ExitUsage;
         }
         options.port = ports::NameDeviceForThisRun(name);
         if (options.port == 0) {
-            Error(QStringLiteral("no free port number left for %1").arg(name));
+            Error(QCoreApplication::translate("kd-cli", "для %1 не осталось свободного номера порта").arg(name));
             return ExitUsage;
         }
         PrintLine(QCoreApplication::translate("kd-cli", "Порт %1: устройство %2.").arg(ports::PortName(options.port), name));
@@ -289,8 +329,8 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
     }
     options.port = ports::ChooseInitialPort();
     if (options.port == 0) {
-        Error(QStringLiteral("no serial port found; name one with --port COMn or --port DEVICE"));
-        return Fail(QStringLiteral("порт не найден, радиостанция не затронута."), ExitPortNotOpened);
+        Error(QCoreApplication::translate("kd-cli", "последовательный порт не найден; укажите его: --port COMn или --port УСТРОЙСТВО"));
+        return Fail(QCoreApplication::translate("kd-cli", "порт не найден, радиостанция не затронута."), ExitPortNotOpened);
     }
     return -1;
 }
@@ -310,7 +350,7 @@ std::unique_ptr<ProgrammingJob> RunJob(Records &records, ProgrammingJob::Operati
 {
     TraceFile trace;
     if (!options.trace.isEmpty() && !trace.Open(options.trace)) {
-        Error(QStringLiteral("cannot write the trace file %1").arg(options.trace));
+        Error(QCoreApplication::translate("kd-cli", "не удалось записать файл трассировки %1").arg(options.trace));
         return nullptr;
     }
     return RunJobToEnd(records, operation, options.port, &TerminalView(), &TerminalProgress(), &trace);
@@ -382,7 +422,7 @@ bool RequireValue(const QCommandLineParser &parser, const QString &name, const c
     value = parser.value(name);
     if (!value.isEmpty())
         return true;
-    Error(QStringLiteral("%1 needs --%2 FILE").arg(QLatin1String(command), name));
+    Error(QCoreApplication::translate("kd-cli", "для %1 нужен --%2 ФАЙЛ").arg(QLatin1String(command), name));
     return false;
 }
 

@@ -13,6 +13,10 @@
 
 namespace cli {
 
+// kd-cli's own texts are translated in the context "kd-cli", written out in
+// each call (QCoreApplication::translate("kd-cli", ...)) so that lupdate finds
+// them; the JSON report's names and values never are: scripts parse them.
+
 // 3 and 4 let a script tell a missing radio or port from a refused write.
 enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitNoAnswer = 3, ExitPortNotOpened = 4 };
 
@@ -41,6 +45,9 @@ bool JsonWanted();
 QJsonObject &Report();
 // Ends a command: the JSON report with its exit status when --json was given.
 int Finish(int status);
+
+// "Итог: " in the language in force: how the last line of a failed run starts.
+QString SummaryPrefix();
 
 // Ends a run that failed outside a job with its summary as the last line of the
 // log, and gives the exit status. A job that fails writes its own summary.

@@ -5,6 +5,7 @@
 #include "model/valuecheck.h"
 #include "xml/xml_common.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace cli {
@@ -12,13 +13,13 @@ namespace cli {
 int RunCheck(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("input"), QStringLiteral("Configuration file to check."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("input"), QCoreApplication::translate("kd-cli", "Файл конфигурации для проверки."), QCoreApplication::translate("kd-cli", "файл")});
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(parser, arguments,
-                                    QStringLiteral("Usage: kd-cli check --input FILE [--json] [--quiet]\n"
-                                                   "Reads a configuration file as opening it would, without changing anything,\n"
-                                                   "and tells what it holds and what opening or writing would drop or refuse.\n"
-                                                   "Exit status 1 when the file cannot be opened or a write of it would be refused.\n"));
+                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli check --input ФАЙЛ [--json] [--quiet]\n"
+                                                                               "Читает файл конфигурации так же, как при открытии, ничего не меняя, и сообщает,\n"
+                                                                               "что в нём, и что при открытии или записи будет удалено или отклонено.\n"
+                                                                               "Код завершения 1, если файл не открывается или его запись будет отклонена.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, true);
@@ -33,7 +34,7 @@ int RunCheck(const QStringList &arguments)
     QString error;
     if (!ConfigurationDocument::Read(input, file, error)) {
         Error(error);
-        return Fail(QStringLiteral("файл %1 не может быть открыт.").arg(input));
+        return Fail(QCoreApplication::translate("kd-cli", "файл %1 не может быть открыт.").arg(input));
     }
 
     // The range the channels would be checked against: the file's own when it
@@ -41,23 +42,24 @@ int RunCheck(const QStringList &arguments)
     FreqRange against = file.range;
     const bool rangeValid = file.range.IsValid();
     if (rangeValid) {
-        PrintLine(QStringLiteral("Диапазон: %1%2").arg(file.range.ToText(),
-                                                      file.rangeFromFile ? QString() : QStringLiteral(" (в файле нет, по умолчанию)")));
+        PrintLine(QCoreApplication::translate("kd-cli", "Диапазон: %1%2")
+                      .arg(file.range.ToText(),
+                           file.rangeFromFile ? QString() : QCoreApplication::translate("kd-cli", " (в файле нет, по умолчанию)")));
     } else {
         FreqRangeList list;
         list.Load(FreqRangeList::DefaultPath());
         against = list.Current();
-        PrintLine(QStringLiteral("Диапазон файла отклонён: %1; проверка по %2").arg(file.range.ToText(), against.ToText()));
+        PrintLine(QCoreApplication::translate("kd-cli", "Диапазон файла отклонён: %1; проверка по %2").arg(file.range.ToText(), against.ToText()));
     }
     const QString version = QString::asprintf("%d.%d", file.settings.version >> 8, file.settings.version & 0xFF);
-    PrintLine(QStringLiteral("Версия таблицы настроек: ") + version);
+    PrintLine(QCoreApplication::translate("kd-cli", "Версия таблицы настроек: %1").arg(version));
     report.insert(QStringLiteral("range"), against.ToText());
     report.insert(QStringLiteral("settingsVersion"), version);
 
     QStringList outside;
     QJsonArray outsideJson;
     int used = 0;
-    PrintLine(QStringLiteral("Каналы (приём / передача, Гц):"));
+    PrintLine(QCoreApplication::translate("kd-cli", "Каналы (приём / передача, Гц):"));
     for (int n = 0; n < ChannelsContext::Count; ++n) {
         const Channel &c = file.channels[n];
         if (!c.IsUsed())
@@ -72,9 +74,9 @@ int RunCheck(const QStringList &arguments)
     }
     report.insert(QStringLiteral("channelsUsed"), used);
     report.insert(QStringLiteral("channelsOutsideRange"), outsideJson);
-    PrintLine(QStringLiteral("Используемых каналов: %1").arg(used));
+    PrintLine(QCoreApplication::translate("kd-cli", "Используемых каналов: %1").arg(used));
     if (!outside.isEmpty())
-        PrintLine(QStringLiteral("При открытии будут удалены каналы вне диапазона: %1").arg(outside.join(QStringLiteral(", "))));
+        PrintLine(QCoreApplication::translate("kd-cli", "При открытии будут удалены каналы вне диапазона: %1").arg(outside.join(QStringLiteral(", "))));
 
     // Every field a table can carry: the radio's settings version is not known here.
     const QList<ValueFinding> findings = CheckValues(file.channels, file.settings, SettingsContext::Version102);
@@ -83,16 +85,16 @@ int RunCheck(const QStringList &arguments)
     for (const ValueFinding &f : findings) {
         const bool error = f.severity == ValueFinding::Refused;
         refused += error;
-        PrintLine((error ? QStringLiteral("Ошибка: ") : QStringLiteral("Предупреждение: ")) + f.text);
+        PrintLine((error ? QCoreApplication::translate("kd-cli", "Ошибка: %1") : QCoreApplication::translate("kd-cli", "Предупреждение: %1")).arg(f.text));
         findingsJson.append(QJsonObject{{QStringLiteral("severity"), error ? QStringLiteral("error") : QStringLiteral("warning")},
                                         {QStringLiteral("text"), f.text}});
     }
     report.insert(QStringLiteral("findings"), findingsJson);
     if (refused > 0)
-        return Fail(QStringLiteral("запись этого файла будет отклонена: значений, которые радиостанция не примет без изменения: %1.")
+        return Fail(QCoreApplication::translate("kd-cli", "запись этого файла будет отклонена: значений, которые радиостанция не примет без изменения: %1.")
                         .arg(refused));
     if (outside.isEmpty() && findings.isEmpty())
-        OutputLine(QStringLiteral("Замечаний нет."));
+        OutputLine(QCoreApplication::translate("kd-cli", "Замечаний нет."));
     return ExitOk;
 }
 

@@ -4,6 +4,8 @@
 #include "model/configdocument.h"
 #include "model/freqrangelist.h"
 
+#include <QCoreApplication>
+
 namespace cli {
 namespace {
 
@@ -47,8 +49,8 @@ bool ReadConfig(const QString &path, ChannelsContext &table, SettingsContext &se
         table.ranges.CurrentText(range);
         for (int n = 0; n < ChannelsContext::Count; ++n)
             if (read[std::size_t(n)].IsUsed() && !table.channels[std::size_t(n)].IsUsed())
-                PrintLine(QStringLiteral(
-                              "Канал %1: частоты вне диапазона %2 — канал удалён, как при открытии файла.")
+                PrintLine(QCoreApplication::translate(
+                              "kd-cli", "Канал %1: частоты вне диапазона %2 — канал удалён, как при открытии файла.")
                               .arg(n, 2, 10, QLatin1Char('0'))
                               .arg(range));
     }
@@ -85,18 +87,19 @@ int RunConvert(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.addOption(
-        {QStringLiteral("input"), QStringLiteral("File to read (.xml or .csv)."), QStringLiteral("file")});
+        {QStringLiteral("input"), QCoreApplication::translate("kd-cli", "Файл для чтения (.xml или .csv)."), QCoreApplication::translate("kd-cli", "файл")});
     parser.addOption(
-        {QStringLiteral("output"), QStringLiteral("File to write (.xml or .csv)."), QStringLiteral("file")});
+        {QStringLiteral("output"), QCoreApplication::translate("kd-cli", "Файл для записи (.xml или .csv)."), QCoreApplication::translate("kd-cli", "файл")});
     AddOutputOptions(parser, false);
     const int parsed = ParseCommand(
         parser, arguments,
-        QStringLiteral(
-            "Usage: kd-cli convert --input FILE --output FILE [--quiet]\n"
-            "Converts between a configuration file (.xml) and a channel table in the CSV layout of\n"
-            "the common radio programmers (.csv), each by its extension, and tells what could not\n"
-            "be carried over. A CSV table gets the first range of the range list that holds all\n"
-            "its channels and the default settings.\n"));
+        QCoreApplication::translate(
+            "kd-cli",
+            "Использование: kd-cli convert --input ФАЙЛ --output ФАЙЛ [--quiet]\n"
+            "Преобразует файл конфигурации (.xml) в таблицу каналов в формате CSV распространённых\n"
+            "программаторов радиостанций (.csv) и обратно, по расширению каждого файла, и сообщает,\n"
+            "что перенести не удалось. Таблица CSV получает первый диапазон из списка диапазонов,\n"
+            "в который входят все её каналы, и настройки по умолчанию.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, false);
@@ -107,7 +110,7 @@ int RunConvert(const QStringList &arguments)
     const Format from = FormatOf(input);
     const Format to = FormatOf(output);
     if (from == Format::Unknown || to == Format::Unknown) {
-        Error(QStringLiteral("convert takes files named *.xml or *.csv, not \"%1\"")
+        Error(QCoreApplication::translate("kd-cli", "convert принимает файлы *.xml или *.csv, а не \"%1\"")
                   .arg(from == Format::Unknown ? input : output));
         return ExitUsage;
     }
@@ -118,12 +121,12 @@ int RunConvert(const QStringList &arguments)
     SettingsContext settings;
     const bool read = from == Format::Csv ? ReadCsv(input, table) : ReadConfig(input, table, settings);
     if (!read) {
-        Error(QStringLiteral("%1 was not written").arg(output));
+        Error(QCoreApplication::translate("kd-cli", "%1 не записан").arg(output));
         return ExitFailed;
     }
     QString range;
     table.ranges.CurrentText(range);
-    PrintLine(QStringLiteral("Диапазон: %1").arg(range));
+    PrintLine(QCoreApplication::translate("kd-cli", "Диапазон: %1").arg(range));
 
     QString error;
     if (to == Format::Csv) {
@@ -135,12 +138,12 @@ int RunConvert(const QStringList &arguments)
         for (const QString &line : result.notes)
             PrintLine(line);
         PrintLine(ChannelCsv::ExportLimits());
-        PrintLine(QStringLiteral("Выгружено каналов: %1").arg(result.written));
+        PrintLine(QCoreApplication::translate("kd-cli", "Выгружено каналов: %1").arg(result.written));
     } else if (!ConfigurationDocument::Save(output, table, settings, error)) {
         Error(error);
         return ExitFailed;
     }
-    OutputLine(QStringLiteral("Файл сохранён: %1").arg(output));
+    OutputLine(QCoreApplication::translate("kd-cli", "Файл сохранён: %1").arg(output));
     return ExitOk;
 }
 

@@ -33,15 +33,16 @@ int RunDiff(const QStringList &arguments)
 {
     QCommandLineParser parser;
     AddRadioOptions(parser);
-    parser.addOption({QStringLiteral("input"), QStringLiteral("Configuration file to compare the radio with."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("input"), QCoreApplication::translate("kd-cli", "Файл конфигурации, с которым сравнить радиостанцию."), QCoreApplication::translate("kd-cli", "файл")});
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(
         parser, arguments,
-        QStringLiteral("Usage: kd-cli diff [--port COMn] --input FILE [--trace FILE] [--json] [--quiet]\n"
-                       "Reads the radio and lists, channel by channel and setting by setting, what differs\n"
-                       "between the radio and what FILE would write, both as the radio would hold them.\n"
-                       "Nothing is written. Exit status 0 when nothing differs, 1 when something does\n"
-                       "(or the radio could not be read; then the last line is \"Итог: ...\").\n"));
+        QCoreApplication::translate("kd-cli",
+                                    "Использование: kd-cli diff [--port COMn] --input ФАЙЛ [--trace ФАЙЛ] [--json] [--quiet]\n"
+                                    "Читает радиостанцию и перечисляет, канал за каналом и настройку за настройкой, чем\n"
+                                    "радиостанция отличается от того, что записал бы ФАЙЛ, в том виде, в каком их хранит\n"
+                                    "радиостанция. Ничего не записывается. Код завершения 0, если отличий нет, 1, если\n"
+                                    "они есть (или радиостанцию не удалось прочитать; тогда последняя строка \"Итог: ...\").\n"));
     if (parsed >= 0)
         return parsed;
     if (!ReadOutputOptions(parser, true))
@@ -65,7 +66,7 @@ int RunDiff(const QStringList &arguments)
         return Fail(QCoreApplication::translate("kd-cli", "сравнение не выполнено (файл %1 не открыт).").arg(input));
     }
     if (removed)
-        PrintLine(QStringLiteral("При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+        PrintLine(QCoreApplication::translate("kd-cli", "При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
 
     Records radio{QString()};
     const auto job = RunJob(radio, ProgrammingJob::OpRead, options);

@@ -1,5 +1,6 @@
 #include "cli/clicommon.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace cli {
@@ -34,8 +35,8 @@ int RunInfo(const QStringList &arguments)
     QCommandLineParser parser;
     AddRadioOptions(parser);
     AddOutputOptions(parser, true);
-    const int parsed = ParseCommand(parser, arguments, QStringLiteral("Usage: kd-cli info [--port COMn] [--trace FILE] [--json] [--quiet]\n"
-                                                                      "Reads the radio's identification and prints its report.\n"));
+    const int parsed = ParseCommand(parser, arguments, QCoreApplication::translate("kd-cli", "Использование: kd-cli info [--port COMn] [--trace ФАЙЛ] [--json] [--quiet]\n"
+                                                                                          "Читает сведения о радиостанции и выводит её отчёт.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, true);
@@ -48,7 +49,7 @@ int RunInfo(const QStringList &arguments)
     Records records(FreqRangeList::DefaultPath());
     const auto job = RunJob(records, ProgrammingJob::OpInfo, options);
     if (!job)
-        return Fail(QStringLiteral("информация о станции не получена: файл трассировки не открыт."));
+        return Fail(QCoreApplication::translate("kd-cli", "информация о станции не получена: файл трассировки не открыт."));
     ReportJob(*job, records.info);
     if (!job->succeeded())
         return ExitFor(*job);  // the job's summary is the last line

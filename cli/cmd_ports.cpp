@@ -2,6 +2,7 @@
 
 #include "link/portdirectory.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace cli {
@@ -11,9 +12,9 @@ int RunPorts(const QStringList &arguments)
     QCommandLineParser parser;
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(parser, arguments,
-                                    QStringLiteral("Usage: kd-cli ports [--json]\n"
-                                                   "Lists the serial ports as the port dialog does: name, device and\n"
-                                                   "description, separated by tabs, one port a line.\n"));
+                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli ports [--json]\n"
+                                                                               "Перечисляет последовательные порты, как окно выбора порта: имя, устройство\n"
+                                                                               "и описание через табуляцию, по одному порту в строке.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, true);

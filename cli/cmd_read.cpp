@@ -13,17 +13,17 @@ int RunRead(const QStringList &arguments)
 {
     QCommandLineParser parser;
     AddRadioOptions(parser);
-    parser.addOption({QStringLiteral("output"), QStringLiteral("Configuration file to save what the radio holds; - for standard output."),
-                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("output"), QCoreApplication::translate("kd-cli", "Файл конфигурации, в который сохранить содержимое радиостанции; - для стандартного вывода."),
+                      QCoreApplication::translate("kd-cli", "файл")});
     parser.addOption({QStringLiteral("output-dir"),
-                      QStringLiteral("Save the file in <dir>, named by the radio's serial number and the date and time, "
-                                     "as a backup is (KD_<serial>_<date>_<time>.xml)."),
-                      QStringLiteral("dir")});
+                      QCoreApplication::translate("kd-cli", "Сохранить файл в <папку> под именем из серийного номера радиостанции, "
+                                                            "даты и времени, как резервную копию (KD_<серийный номер>_<дата>_<время>.xml)."),
+                      QCoreApplication::translate("kd-cli", "папка")});
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(parser, arguments,
-                                    QStringLiteral("Usage: kd-cli read [--port COMn] (--output FILE | --output-dir DIR) [--trace FILE] "
-                                                   "[--json] [--quiet]\n"
-                                                   "Reads both tables from the radio and saves them as a configuration file.\n"));
+                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli read [--port COMn] (--output ФАЙЛ | --output-dir ПАПКА) "
+                                                                               "[--trace ФАЙЛ] [--json] [--quiet]\n"
+                                                                               "Читает обе таблицы радиостанции и сохраняет их в файл конфигурации.\n"));
     if (parsed >= 0)
         return parsed;
     if (!ReadOutputOptions(parser, true))
@@ -33,7 +33,7 @@ int RunRead(const QStringList &arguments)
     if (toDir) {
         output = parser.value(QStringLiteral("output-dir"));
         if (output.isEmpty() || parser.isSet(QStringLiteral("output"))) {
-            Error(QStringLiteral("read takes either --output FILE or --output-dir DIR"));
+            Error(QCoreApplication::translate("kd-cli", "read принимает либо --output ФАЙЛ, либо --output-dir ПАПКА"));
             return ExitUsage;
         }
     } else if (!RequireValue(parser, QStringLiteral("output"), "read", output)) {
@@ -56,13 +56,13 @@ int RunRead(const QStringList &arguments)
     }
     if (!toDir && !toStandardOutput && !ConfigurationDocument::CheckSaveTarget(output, error)) {
         Error(error);
-        return Fail(QStringLiteral("чтение не выполнено: файл %1 не может быть сохранён.").arg(output));
+        return Fail(QCoreApplication::translate("kd-cli", "чтение не выполнено: файл %1 не может быть сохранён.").arg(output));
     }
 
     Records records(FreqRangeList::DefaultPath());
     const auto job = RunJob(records, ProgrammingJob::OpRead, options);
     if (!job)
-        return Fail(QStringLiteral("чтение не выполнено: файл трассировки не открыт."));
+        return Fail(QCoreApplication::translate("kd-cli", "чтение не выполнено: файл трассировки не открыт."));
     ReportJob(*job, records.info);
     Report().insert(QStringLiteral("tables"), ReadTablesJson(*job));
     if (!job->succeeded())
@@ -71,17 +71,17 @@ int RunRead(const QStringList &arguments)
     if (toStandardOutput) {
         const QByteArray data = ConfigurationDocument::Serialize(records.channels, records.settings);
         if (std::fwrite(data.constData(), 1, std::size_t(data.size()), stdout) != std::size_t(data.size()) || std::fflush(stdout) != 0)
-            return Fail(QStringLiteral("радиостанция прочитана, но файл не выведен."));
+            return Fail(QCoreApplication::translate("kd-cli", "радиостанция прочитана, но файл не выведен."));
         return ExitOk;
     }
     if (toDir)
         output = QDir(output).filePath(safety::RadioFileName(records.info, QDateTime::currentDateTime()));
     if (!ConfigurationDocument::Save(output, records.channels, records.settings, error)) {
         Error(error);
-        return Fail(QStringLiteral("радиостанция прочитана, но файл %1 не сохранён.").arg(output));
+        return Fail(QCoreApplication::translate("kd-cli", "радиостанция прочитана, но файл %1 не сохранён.").arg(output));
     }
     Report().insert(QStringLiteral("file"), output);
-    OutputLine(QStringLiteral("Файл сохранён: %1").arg(output));
+    OutputLine(QCoreApplication::translate("kd-cli", "Файл сохранён: %1").arg(output));
     return ExitOk;
 }
 

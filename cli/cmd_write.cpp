@@ -1,5 +1,6 @@
 #include "cli/radiowrite.h"
 
+#include "job/language.h"
 #include "job/writesafety.h"
 #include "model/configdocument.h"
 
@@ -22,9 +23,11 @@ QString SerialText(std::optional<std::uint32_t> serial)
     return serial && *serial != kNoSerial ? QString::number(*serial) : QCoreApplication::translate("kd-cli", "нет");
 }
 
+// A decimal comma in Russian, a point in English.
 QString Seconds(double s)
 {
-    return QString::number(s, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+    const QString text = QString::number(s, 'f', 1);
+    return language::Current() == QLatin1String("ru") ? QString(text).replace(QLatin1Char('.'), QLatin1Char(',')) : text;
 }
 
 // An open problem waiting does not cure: no device behind the number, no
@@ -55,8 +58,8 @@ QString ResultText(const RadioWrite &w)
     // The summary without its "Итог: " and final full stop: a cell, and the
     // head of a line that goes on.
     QString s = w.summary;
-    if (s.startsWith(QStringLiteral("Итог: ")))
-        s.remove(0, 6);
+    if (s.startsWith(SummaryPrefix()))
+        s.remove(0, SummaryPrefix().size());
     if (s.endsWith(QLatin1Char('.')))
         s.chop(1);
     return s;
@@ -147,19 +150,21 @@ int RunWrite(const QStringList &arguments)
 {
     QCommandLineParser parser;
     AddRadioOptions(parser);
-    parser.addOption({QStringLiteral("input"), QStringLiteral("Configuration file to write to the radio."), QStringLiteral("file")});
-    parser.addOption({QStringLiteral("verify"), QStringLiteral("Read both tables back after writing and compare them.")});
-    parser.addOption({QStringLiteral("backup"), QStringLiteral("First save what the radio holds in <dir>; write nothing if that fails."),
-                      QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("input"), QCoreApplication::translate("kd-cli", "Файл конфигурации для записи в радиостанцию."), QCoreApplication::translate("kd-cli", "файл")});
+    parser.addOption({QStringLiteral("verify"), QCoreApplication::translate("kd-cli", "После записи прочитать обе таблицы и сравнить с записанным.")});
+    parser.addOption({QStringLiteral("backup"), QCoreApplication::translate("kd-cli", "Сначала сохранить содержимое радиостанции в <папку>; если не удалось, "
+                                                                              "ничего не записывать."),
+                      QCoreApplication::translate("kd-cli", "папка")});
     parser.addOption({QStringLiteral("repeat"),
-                      QStringLiteral("After each radio wait for the next one on the same port and write it too, until Ctrl-C; "
-                                     "a radio whose serial number was written in this run is skipped. Ends with a table of "
-                                     "serial number, time and result per radio.")});
+                      QCoreApplication::translate("kd-cli", "После каждой радиостанции ждать следующую на том же порту и записывать "
+                                                            "и её, до Ctrl-C; радиостанция, серийный номер которой уже записан в этом "
+                                                            "сеансе, пропускается. В конце — таблица: серийный номер, время и результат "
+                                                            "по каждой радиостанции.")});
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(parser, arguments,
-                                    QStringLiteral("Usage: kd-cli write [--port COMn] --input FILE [--verify] [--backup DIR] [--repeat] "
-                                                   "[--trace FILE] [--json] [--quiet]\n"
-                                                   "Writes a configuration file to the radio.\n"));
+                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli write [--port COMn] --input ФАЙЛ [--verify] [--backup ПАПКА] "
+                                                                               "[--repeat] [--trace ФАЙЛ] [--json] [--quiet]\n"
+                                                                               "Записывает файл конфигурации в радиостанцию.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, true);
@@ -171,7 +176,7 @@ int RunWrite(const QStringList &arguments)
     const bool backup = parser.isSet(QStringLiteral("backup"));
     plan.backupDir = parser.value(QStringLiteral("backup"));
     if (backup && plan.backupDir.isEmpty()) {
-        Error(QStringLiteral("--backup needs a folder"));
+        Error(QCoreApplication::translate("kd-cli", "для --backup нужна папка"));
         return ExitUsage;
     }
     const bool repeat = parser.isSet(QStringLiteral("repeat"));
@@ -186,14 +191,14 @@ int RunWrite(const QStringList &arguments)
     QString error;
     if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error)) {
         Error(error);
-        return FailWrite(QStringLiteral("файл %1 не открыт").arg(input));
+        return FailWrite(QCoreApplication::translate("kd-cli", "файл %1 не открыт").arg(input));
     }
     if (removed)
-        PrintLine(QStringLiteral("При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+        PrintLine(QCoreApplication::translate("kd-cli", "При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
     // The folder is checked before the radio is read for it.
     if (backup && !safety::PrepareBackupFolder(plan.backupDir, error)) {
-        Error(QStringLiteral("резервная копия не сохранена: %1").arg(error));
-        return FailWrite(QStringLiteral("резервная копия не сохранена"));
+        Error(QCoreApplication::translate("kd-cli", "резервная копия не сохранена: %1").arg(error));
+        return FailWrite(QCoreApplication::translate("kd-cli", "резервная копия не сохранена"));
     }
     if (repeat)
         return WriteRepeatedly(records, plan, options);

@@ -1,38 +1,86 @@
 // kd-cli: the command-line programmer, for scripts and fleets of radios.
 
 #include "cli/clicommon.h"
+#include "job/language.h"
 
 #include <QCoreApplication>
 
 namespace {
 
-const char *const kUsage =
-    "Usage: kd-cli <command> [options]\n"
-    "\n"
-    "       kd-cli --version\n"
-    "\n"
-    "Commands:\n"
-    "  ports  list the serial ports: name, device, description\n"
-    "  info   read the radio's identification and print its report\n"
-    "  read   read both tables and save them as a configuration file\n"
-    "  write  write a configuration file to the radio, or to radio after radio (--repeat)\n"
-    "  diff   list what differs between the radio and what a file would write\n"
-    "  check  check a configuration file without touching a radio\n"
-    "  convert  convert between a configuration file and a CSV channel table\n"
-    "\n"
-    "kd-cli <command> --help (or kd-cli help <command>) describes a command's options.\n"
-    "--port takes COM1..COM255 or a device path (/dev/ttyUSB0). --json prints one\n"
-    "JSON object on standard output at the end and the log on standard error;\n"
-    "--quiet shows only the log's errors and its last line.\n"
-    "\n"
-    "Exit status:\n"
-    "  0  success (diff: nothing differs)\n"
-    "  1  the job failed or was refused (diff: something differs)\n"
-    "  2  usage error\n"
-    "  3  the radio did not answer\n"
-    "  4  the port could not be opened\n"
-    "A run that fails ends with a line \"Итог: ...\" that says what failed and, for\n"
-    "a write, what the radio received. Ctrl-C stops a job between two blocks.\n";
+QString Usage()
+{
+    return QCoreApplication::translate(
+        "kd-cli",
+        "Использование: kd-cli <команда> [параметры] [--lang en|ru]\n"
+        "\n"
+        "       kd-cli --version\n"
+        "\n"
+        "Команды:\n"
+        "  ports    список последовательных портов: имя, устройство, описание\n"
+        "  info     прочитать сведения о радиостанции и вывести её отчёт\n"
+        "  read     прочитать обе таблицы и сохранить их в файл конфигурации\n"
+        "  write    записать файл конфигурации в радиостанцию или в одну радиостанцию\n"
+        "           за другой (--repeat)\n"
+        "  diff     показать, чем радиостанция отличается от того, что записал бы файл\n"
+        "  check    проверить файл конфигурации, не обращаясь к радиостанции\n"
+        "  convert  преобразовать файл конфигурации в таблицу каналов CSV и обратно\n"
+        "\n"
+        "kd-cli <команда> --help (или kd-cli help <команда>) описывает параметры команды.\n"
+        "--port принимает COM1..COM255 или путь к устройству (/dev/ttyUSB0). --json выводит\n"
+        "в конце один объект JSON на стандартный вывод, а журнал — в стандартный поток\n"
+        "ошибок; имена и значения в JSON — постоянные английские слова, от языка они\n"
+        "не зависят. --quiet показывает только ошибки журнала и его последнюю строку.\n"
+        "--lang en|ru — язык сообщений этого запуска, при любой команде; без него\n"
+        "действует язык, выбранный в KD_Tune (если не выбран — русский). Файлы\n"
+        "и радиостанция от языка не зависят.\n"
+        "\n"
+        "Код завершения:\n"
+        "  0  успех (diff: отличий нет)\n"
+        "  1  задание не выполнено или отклонено (diff: есть отличия)\n"
+        "  2  ошибка в командной строке\n"
+        "  3  радиостанция не ответила\n"
+        "  4  порт не удалось открыть\n"
+        "Неудачный запуск заканчивается строкой \"Итог: ...\": что не удалось и, для\n"
+        "записи, что получила радиостанция. Ctrl-C останавливает задание между блоками.\n");
+}
+
+void PrintUsage(std::FILE *to)
+{
+    std::fputs(Usage().toUtf8().constData(), to);
+}
+
+// --lang CODE (or --lang=CODE), anywhere after the program name, for any
+// command: taken out of `args` and put in force. Returns -1 to go on, else
+// the exit status of a usage error.
+int TakeLanguage(QStringList &args)
+{
+    QString code;
+    bool given = false;
+    for (qsizetype i = 1; i < args.size();) {
+        const QString &a = args.at(i);
+        if (a == QLatin1String("--lang")) {
+            if (i + 1 >= args.size()) {
+                cli::Error(QCoreApplication::translate("kd-cli", "после --lang нужен язык: %1").arg(language::Codes().join(QStringLiteral(", "))));
+                return cli::ExitUsage;
+            }
+            code = args.at(i + 1);
+            args.remove(i, 2);
+            given = true;
+        } else if (a.startsWith(QLatin1String("--lang="))) {
+            code = a.mid(7);
+            args.removeAt(i);
+            given = true;
+        } else {
+            ++i;
+        }
+    }
+    if (given && !language::Install(code)) {
+        cli::Error(QCoreApplication::translate("kd-cli", "неизвестный язык \"%1\"; --lang принимает: %2")
+                       .arg(code, language::Codes().join(QStringLiteral(", "))));
+        return cli::ExitUsage;
+    }
+    return -1;
+}
 
 int Dispatch(const QString &command, const QStringList &args)
 {
@@ -50,8 +98,8 @@ int Dispatch(const QString &command, const QStringList &args)
         return cli::RunCheck(args);
     if (command == QLatin1String("convert"))
         return cli::RunConvert(args);
-    cli::Error(QStringLiteral("unknown command \"%1\"").arg(command));
-    std::fputs(kUsage, stderr);
+    cli::Error(QCoreApplication::translate("kd-cli", "неизвестная команда \"%1\"").arg(command));
+    PrintUsage(stderr);
     return cli::ExitUsage;
 }
 
@@ -64,9 +112,13 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("KD_Tune"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KD_TUNE_VERSION));
 
+    // The language kept for KD_Tune, so that both speak alike; --lang overrides it.
+    language::InstallStored();
     QStringList args = QCoreApplication::arguments();
+    if (const int status = TakeLanguage(args); status >= 0)
+        return status;
     if (args.size() < 2) {
-        std::fputs(kUsage, stderr);
+        PrintUsage(stderr);
         return cli::ExitUsage;
     }
     QString command = args.at(1);
@@ -76,7 +128,7 @@ int main(int argc, char **argv)
         command = args.at(1);
         args = QStringList{args.first(), QStringLiteral("--help")};
     } else if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
-        std::fputs(kUsage, stdout);
+        PrintUsage(stdout);
         return cli::ExitOk;
     } else if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
         std::printf("kd-cli %s\n", KD_TUNE_VERSION);

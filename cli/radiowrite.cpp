@@ -3,6 +3,8 @@
 #include "job/safetysteps.h"
 #include "link/protocol.h"
 
+#include <QCoreApplication>
+
 namespace cli {
 namespace {
 
@@ -73,7 +75,7 @@ void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &inf
 
 void FailOutside(RadioWrite &out, const QString &cause, int status)
 {
-    out.summary = ProgrammingJob::WriteSummary(QStringLiteral("запись не выполнена"), cause, out.channels, out.settings);
+    out.summary = ProgrammingJob::WriteSummary(QCoreApplication::translate("kd-cli", "запись не выполнена"), cause, out.channels, out.settings);
     PrintLine(out.summary);
     out.status = status;
 }
@@ -100,8 +102,8 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
     RadioWrite out;
     TraceFile trace;
     if (!options.trace.isEmpty() && !trace.Open(options.trace)) {
-        Error(QStringLiteral("cannot write the trace file %1").arg(options.trace));
-        FailOutside(out, QStringLiteral("файл трассировки не открыт"), ExitFailed);
+        Error(QCoreApplication::translate("kd-cli", "не удалось записать файл трассировки %1").arg(options.trace));
+        FailOutside(out, QCoreApplication::translate("kd-cli", "файл трассировки не открыт"), ExitFailed);
         return out;
     }
     // The first step meets the radio: it alone may be turned away.
@@ -123,7 +125,7 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
     records.info = TInfoContext();
 
     if (!plan.backupDir.isEmpty()) {
-        line(firstView, QStringLiteral("Резервная копия: чтение радиостанции"));
+        line(firstView, QCoreApplication::translate("kd-cli", "Резервная копия: чтение радиостанции"));
         JobSequence sequence;
         auto step = std::make_unique<safety::BackupStep>(plan.backupDir);
         step->job().SetInfoGate(firstGate);
@@ -132,14 +134,14 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
         if (gate && !out.admitted)
             return out;  // no radio, or one turned away: nothing shown, nothing touched
         if (!backup.ok) {
-            Error(QStringLiteral("резервная копия не сохранена: %1").arg(backup.error));
-            FailOutside(out, QStringLiteral("резервная копия не сохранена"), backup.job().succeeded() ? ExitFailed : out.status);
+            Error(QCoreApplication::translate("kd-cli", "резервная копия не сохранена: %1").arg(backup.error));
+            FailOutside(out, QCoreApplication::translate("kd-cli", "резервная копия не сохранена"), backup.job().succeeded() ? ExitFailed : out.status);
             return out;
         }
         out.backup = backup.path;
-        PrintLine(QStringLiteral("Резервная копия сохранена: %1").arg(backup.path));
+        PrintLine(QCoreApplication::translate("kd-cli", "Резервная копия сохранена: %1").arg(backup.path));
         if (StopRequested()) {
-            FailOutside(out, QStringLiteral("остановлено по запросу"), ExitFailed);
+            FailOutside(out, QCoreApplication::translate("kd-cli", "остановлено по запросу"), ExitFailed);
             return out;
         }
         firstView = &TerminalView();
@@ -159,29 +161,29 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
         return out;  // a failed job's summary is the last line
 
     if (StopRequested()) {
-        out.summary = QStringLiteral("Итог: обе таблицы записаны полностью, проверка не выполнена (остановлено по запросу).");
+        out.summary = QCoreApplication::translate("kd-cli", "Итог: обе таблицы записаны полностью, проверка не выполнена (остановлено по запросу).");
         PrintLine(out.summary);
         out.status = ExitFailed;
         return out;
     }
-    PrintLine(QStringLiteral("Проверка: чтение радиостанции"));
+    PrintLine(QCoreApplication::translate("kd-cli", "Проверка: чтение радиостанции"));
     JobSequence checking;
     const safety::VerifyStep &verify =
         RunStep(checking, std::make_unique<safety::VerifyStep>(job), options, TerminalView(), TerminalProgress(), trace);
     out.verified = verify.ok;
     if (verify.ok) {
-        PrintLine(QStringLiteral("Проверка: данные совпадают."));
+        PrintLine(QCoreApplication::translate("kd-cli", "Проверка: данные совпадают."));
         return out;
     }
-    QString why = QStringLiteral("прочитанное не совпадает с записанным");
+    QString why = QCoreApplication::translate("kd-cli", "прочитанное не совпадает с записанным");
     int status = ExitFailed;
     if (!verify.mismatch) {
-        why = verify.error.isEmpty() ? QStringLiteral("таблицы прочитаны с ошибками") : verify.error;
+        why = verify.error.isEmpty() ? QCoreApplication::translate("kd-cli", "таблицы прочитаны с ошибками") : verify.error;
         out.errorCode = verify.job().exchangeError();
         if (const int s = ExitFor(verify.job()); s != ExitOk)
             status = s;
     }
-    out.summary = QStringLiteral("Итог: обе таблицы записаны полностью, но проверка не пройдена (%1).").arg(why);
+    out.summary = QCoreApplication::translate("kd-cli", "Итог: обе таблицы записаны полностью, но проверка не пройдена (%1).").arg(why);
     PrintLine(out.summary);
     out.status = status;
     return out;

@@ -871,6 +871,10 @@
         <source>Для программирования радиостанции необходим другой программатор [%1]</source>
         <translation>Programming this radio needs another programmer [%1]</translation>
     </message>
+    <message>
+        <source>радиостанция пропущена</source>
+        <translation>radio skipped</translation>
+    </message>
 </context>
 <context>
     <name>Protocol</name>
@@ -2184,6 +2188,549 @@
     <message>
         <source>Слишком много элементов &lt;%1&gt;: больше %2</source>
         <translation>Too many &lt;%1&gt; elements: more than %2</translation>
+    </message>
+</context>
+<context>
+    <name>kd-cli</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>неизвестные параметры: %1</source>
+        <translation>unknown options: %1</translation>
+    </message>
+    <message>
+        <source>Итог: %1</source>
+        <translation>Result: %1</translation>
+    </message>
+    <message>
+        <source>Показать только ошибки журнала, его последнюю строку и результат.</source>
+        <translation>Show only the log&apos;s errors and its last line, and the result.</translation>
+    </message>
+    <message>
+        <source>В конце вывести один объект JSON на стандартный вывод; журнал идёт в стандартный поток ошибок.</source>
+        <translation>Print one JSON object on standard output at the end; the log goes to standard error.</translation>
+    </message>
+    <message>
+        <source>--json и --output - не могут вместе занимать стандартный вывод</source>
+        <translation>--json cannot share standard output with --output -</translation>
+    </message>
+    <message>
+        <source>запись не выполнена</source>
+        <translation>write not done</translation>
+    </message>
+    <message>
+        <source>Параметры:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>Показать эту справку.</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>лишний аргумент %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>Последовательный порт COM1..COM255 или устройство, например /dev/ttyUSB0 (по умолчанию — порт, выбранный по умолчанию, иначе первый имеющийся).</source>
+        <translation>Serial port COM1..COM255, or a device such as /dev/ttyUSB0 (default: the stored default port, else the first port present).</translation>
+    </message>
+    <message>
+        <source>Записать в &lt;файл&gt; каждый отправленный и принятый кадр, шестнадцатеричными байтами, с отметкой времени.</source>
+        <translation>Write every frame sent and received, time-stamped, in hex to &lt;file&gt;.</translation>
+    </message>
+    <message>
+        <source>файл</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>для --trace нужно имя файла</source>
+        <translation>--trace needs a file name</translation>
+    </message>
+    <message>
+        <source>--port принимает имя COM1 .. COM255 или путь к устройству, а не &quot;%1&quot;</source>
+        <translation>--port takes a name COM1 .. COM255 or a device path, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>для %1 не осталось свободного номера порта</source>
+        <translation>no free port number left for %1</translation>
+    </message>
+    <message>
+        <source>Порт %1: устройство %2.</source>
+        <translation>Port %1: device %2.</translation>
+    </message>
+    <message>
+        <source>последовательный порт не найден; укажите его: --port COMn или --port УСТРОЙСТВО</source>
+        <translation>no serial port found; name one with --port COMn or --port DEVICE</translation>
+    </message>
+    <message>
+        <source>порт не найден, радиостанция не затронута.</source>
+        <translation>no port found, the radio was not touched.</translation>
+    </message>
+    <message>
+        <source>не удалось записать файл трассировки %1</source>
+        <translation>cannot write the trace file %1</translation>
+    </message>
+    <message>
+        <source>для %1 нужен --%2 ФАЙЛ</source>
+        <translation>%1 needs --%2 FILE</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации для проверки.</source>
+        <translation>Configuration file to check.</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli check --input ФАЙЛ [--json] [--quiet]
+Читает файл конфигурации так же, как при открытии, ничего не меняя, и сообщает,
+что в нём, и что при открытии или записи будет удалено или отклонено.
+Код завершения 1, если файл не открывается или его запись будет отклонена.
+</source>
+        <translation>Usage: kd-cli check --input FILE [--json] [--quiet]
+Reads a configuration file as opening it would, without changing anything,
+and tells what it holds and what opening or writing would drop or refuse.
+Exit status 1 when the file cannot be opened or a write of it would be refused.
+</translation>
+    </message>
+    <message>
+        <source>файл %1 не может быть открыт.</source>
+        <translation>the file %1 cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Диапазон: %1%2</source>
+        <translation>Range: %1%2</translation>
+    </message>
+    <message>
+        <source> (в файле нет, по умолчанию)</source>
+        <translation> (none in the file, the default)</translation>
+    </message>
+    <message>
+        <source>Диапазон файла отклонён: %1; проверка по %2</source>
+        <translation>The file&apos;s range is refused: %1; checked against %2</translation>
+    </message>
+    <message>
+        <source>Версия таблицы настроек: %1</source>
+        <translation>Settings table version: %1</translation>
+    </message>
+    <message>
+        <source>Каналы (приём / передача, Гц):</source>
+        <translation>Channels (receive / transmit, Hz):</translation>
+    </message>
+    <message>
+        <source>Используемых каналов: %1</source>
+        <translation>Channels in use: %1</translation>
+    </message>
+    <message>
+        <source>При открытии будут удалены каналы вне диапазона: %1</source>
+        <translation>Opening will remove the channels outside the range: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Предупреждение: %1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>запись этого файла будет отклонена: значений, которые радиостанция не примет без изменения: %1.</source>
+        <translation>a write of this file would be refused: values the radio would not take unchanged: %1.</translation>
+    </message>
+    <message>
+        <source>Замечаний нет.</source>
+        <translation>No remarks.</translation>
+    </message>
+    <message>
+        <source>Канал %1: частоты вне диапазона %2 — канал удалён, как при открытии файла.</source>
+        <translation>Channel %1: frequencies outside the range %2 - channel removed, as opening the file does.</translation>
+    </message>
+    <message>
+        <source>Файл для чтения (.xml или .csv).</source>
+        <translation>File to read (.xml or .csv).</translation>
+    </message>
+    <message>
+        <source>Файл для записи (.xml или .csv).</source>
+        <translation>File to write (.xml or .csv).</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli convert --input ФАЙЛ --output ФАЙЛ [--quiet]
+Преобразует файл конфигурации (.xml) в таблицу каналов в формате CSV распространённых
+программаторов радиостанций (.csv) и обратно, по расширению каждого файла, и сообщает,
+что перенести не удалось. Таблица CSV получает первый диапазон из списка диапазонов,
+в который входят все её каналы, и настройки по умолчанию.
+</source>
+        <translation>Usage: kd-cli convert --input FILE --output FILE [--quiet]
+Converts between a configuration file (.xml) and a channel table in the CSV layout of
+the common radio programmers (.csv), each by its extension, and tells what could not
+be carried over. A CSV table gets the first range of the range list that holds all
+its channels and the default settings.
+</translation>
+    </message>
+    <message>
+        <source>convert принимает файлы *.xml или *.csv, а не &quot;%1&quot;</source>
+        <translation>convert takes files named *.xml or *.csv, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 не записан</source>
+        <translation>%1 was not written</translation>
+    </message>
+    <message>
+        <source>Диапазон: %1</source>
+        <translation>Range: %1</translation>
+    </message>
+    <message>
+        <source>Выгружено каналов: %1</source>
+        <translation>Channels exported: %1</translation>
+    </message>
+    <message>
+        <source>Файл сохранён: %1</source>
+        <translation>File saved: %1</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации, с которым сравнить радиостанцию.</source>
+        <translation>Configuration file to compare the radio with.</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli diff [--port COMn] --input ФАЙЛ [--trace ФАЙЛ] [--json] [--quiet]
+Читает радиостанцию и перечисляет, канал за каналом и настройку за настройкой, чем
+радиостанция отличается от того, что записал бы ФАЙЛ, в том виде, в каком их хранит
+радиостанция. Ничего не записывается. Код завершения 0, если отличий нет, 1, если
+они есть (или радиостанцию не удалось прочитать; тогда последняя строка &quot;Итог: ...&quot;).
+</source>
+        <translation>Usage: kd-cli diff [--port COMn] --input FILE [--trace FILE] [--json] [--quiet]
+Reads the radio and lists, channel by channel and setting by setting, what differs
+between the radio and what FILE would write, both as the radio would hold them.
+Nothing is written. Exit status 0 when nothing differs, 1 when something does
+(or the radio could not be read; then the last line is &quot;Result: ...&quot;).
+</translation>
+    </message>
+    <message>
+        <source>сравнение не выполнено (файл %1 не открыт).</source>
+        <translation>comparison not done (the file %1 was not opened).</translation>
+    </message>
+    <message>
+        <source>При загрузке файла были удалены каналы, не соответствующие диапазону частот.</source>
+        <translation>Loading the file removed channels that do not fit the frequency range.</translation>
+    </message>
+    <message>
+        <source>сравнение не выполнено: файл трассировки не открыт.</source>
+        <translation>comparison not done: the trace file was not opened.</translation>
+    </message>
+    <message>
+        <source>Канал %1: %2: в радиостанции %3, в файле %4</source>
+        <translation>Channel %1: %2: radio %3, file %4</translation>
+    </message>
+    <message>
+        <source>Настройка %1: в радиостанции %2, в файле %3</source>
+        <translation>Setting %1: radio %2, file %3</translation>
+    </message>
+    <message>
+        <source>Диапазон частот: в радиостанции %1, в файле %2 (запись будет отклонена)</source>
+        <translation>Frequency range: radio %1, file %2 (a write would be refused)</translation>
+    </message>
+    <message>
+        <source>Отличий нет: в радиостанции те же каналы и настройки, что и в файле.</source>
+        <translation>No differences: the radio holds the same channels and settings as the file.</translation>
+    </message>
+    <message>
+        <source>Отличаются каналов: %1, настроек: %2.%3</source>
+        <translation>Channels that differ: %1, settings: %2.%3</translation>
+    </message>
+    <message>
+        <source> Диапазон частот не совпадает.</source>
+        <translation> The frequency range differs.</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli info [--port COMn] [--trace ФАЙЛ] [--json] [--quiet]
+Читает сведения о радиостанции и выводит её отчёт.
+</source>
+        <translation>Usage: kd-cli info [--port COMn] [--trace FILE] [--json] [--quiet]
+Reads the radio&apos;s identification and prints its report.
+</translation>
+    </message>
+    <message>
+        <source>информация о станции не получена: файл трассировки не открыт.</source>
+        <translation>radio information not received: the trace file was not opened.</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli ports [--json]
+Перечисляет последовательные порты, как окно выбора порта: имя, устройство
+и описание через табуляцию, по одному порту в строке.
+</source>
+        <translation>Usage: kd-cli ports [--json]
+Lists the serial ports as the port dialog does: name, device and
+description, separated by tabs, one port a line.
+</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации, в который сохранить содержимое радиостанции; - для стандартного вывода.</source>
+        <translation>Configuration file to save what the radio holds; - for standard output.</translation>
+    </message>
+    <message>
+        <source>Сохранить файл в &lt;папку&gt; под именем из серийного номера радиостанции, даты и времени, как резервную копию (KD_&lt;серийный номер&gt;_&lt;дата&gt;_&lt;время&gt;.xml).</source>
+        <translation>Save the file in &lt;dir&gt;, named by the radio&apos;s serial number and the date and time, as a backup is (KD_&lt;serial&gt;_&lt;date&gt;_&lt;time&gt;.xml).</translation>
+    </message>
+    <message>
+        <source>папка</source>
+        <translation>dir</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli read [--port COMn] (--output ФАЙЛ | --output-dir ПАПКА) [--trace ФАЙЛ] [--json] [--quiet]
+Читает обе таблицы радиостанции и сохраняет их в файл конфигурации.
+</source>
+        <translation>Usage: kd-cli read [--port COMn] (--output FILE | --output-dir DIR) [--trace FILE] [--json] [--quiet]
+Reads both tables from the radio and saves them as a configuration file.
+</translation>
+    </message>
+    <message>
+        <source>read принимает либо --output ФАЙЛ, либо --output-dir ПАПКА</source>
+        <translation>read takes either --output FILE or --output-dir DIR</translation>
+    </message>
+    <message>
+        <source>чтение не выполнено: в папку %1 нельзя сохранить файл.</source>
+        <translation>read not done: no file can be saved in the folder %1.</translation>
+    </message>
+    <message>
+        <source>чтение не выполнено: файл %1 не может быть сохранён.</source>
+        <translation>read not done: the file %1 cannot be saved.</translation>
+    </message>
+    <message>
+        <source>чтение не выполнено: файл трассировки не открыт.</source>
+        <translation>read not done: the trace file was not opened.</translation>
+    </message>
+    <message>
+        <source>радиостанция прочитана, но файл не выведен.</source>
+        <translation>the radio was read, but the file was not output.</translation>
+    </message>
+    <message>
+        <source>радиостанция прочитана, но файл %1 не сохранён.</source>
+        <translation>the radio was read, but the file %1 was not saved.</translation>
+    </message>
+    <message>
+        <source>записана и проверена</source>
+        <translation>written and verified</translation>
+    </message>
+    <message>
+        <source>записана</source>
+        <translation>written</translation>
+    </message>
+    <message>
+        <source>Ожидание радиостанции на порту %1 (Ctrl-C — завершить) ...</source>
+        <translation>Waiting for a radio on port %1 (Ctrl-C to finish) ...</translation>
+    </message>
+    <message>
+        <source>Радиостанция %1 уже записана в этом сеансе, пропущена.</source>
+        <translation>Radio %1 was already written in this run, skipped.</translation>
+    </message>
+    <message>
+        <source>Радиостанция %1, серийный номер %2</source>
+        <translation>Radio %1, serial number %2</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть порт %1 !!!</source>
+        <translation>Could not open the port %1 !!!</translation>
+    </message>
+    <message>
+        <source>Серийный номер %1: %2, %3 с.</source>
+        <translation>Serial number %1: %2, %3 s.</translation>
+    </message>
+    <message>
+        <source>Ожидание следующей радиостанции (Ctrl-C — завершить) ...</source>
+        <translation>Waiting for the next radio (Ctrl-C to finish) ...</translation>
+    </message>
+    <message>
+        <source>Серийный номер  Время, с  Результат</source>
+        <translation> Serial number   Time, s  Result</translation>
+    </message>
+    <message>
+        <source>Записано радиостанций: %1 из %2.</source>
+        <translation>Radios written: %1 of %2.</translation>
+    </message>
+    <message>
+        <source>порт %1 не открыт, ожидание прекращено.</source>
+        <translation>port %1 not opened, waiting ended.</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации для записи в радиостанцию.</source>
+        <translation>Configuration file to write to the radio.</translation>
+    </message>
+    <message>
+        <source>После записи прочитать обе таблицы и сравнить с записанным.</source>
+        <translation>Read both tables back after writing and compare them.</translation>
+    </message>
+    <message>
+        <source>Сначала сохранить содержимое радиостанции в &lt;папку&gt;; если не удалось, ничего не записывать.</source>
+        <translation>First save what the radio holds in &lt;dir&gt;; write nothing if that fails.</translation>
+    </message>
+    <message>
+        <source>После каждой радиостанции ждать следующую на том же порту и записывать и её, до Ctrl-C; радиостанция, серийный номер которой уже записан в этом сеансе, пропускается. В конце — таблица: серийный номер, время и результат по каждой радиостанции.</source>
+        <translation>After each radio wait for the next one on the same port and write it too, until Ctrl-C; a radio whose serial number was written in this run is skipped. Ends with a table of serial number, time and result per radio.</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli write [--port COMn] --input ФАЙЛ [--verify] [--backup ПАПКА] [--repeat] [--trace ФАЙЛ] [--json] [--quiet]
+Записывает файл конфигурации в радиостанцию.
+</source>
+        <translation>Usage: kd-cli write [--port COMn] --input FILE [--verify] [--backup DIR] [--repeat] [--trace FILE] [--json] [--quiet]
+Writes a configuration file to the radio.
+</translation>
+    </message>
+    <message>
+        <source>для --backup нужна папка</source>
+        <translation>--backup needs a folder</translation>
+    </message>
+    <message>
+        <source>файл %1 не открыт</source>
+        <translation>the file %1 was not opened</translation>
+    </message>
+    <message>
+        <source>резервная копия не сохранена: %1</source>
+        <translation>backup not saved: %1</translation>
+    </message>
+    <message>
+        <source>резервная копия не сохранена</source>
+        <translation>backup not saved</translation>
+    </message>
+    <message>
+        <source>Запись выполнена и проверена (серийный номер %1).</source>
+        <translation>Write done and verified (serial number %1).</translation>
+    </message>
+    <message>
+        <source>Запись выполнена (серийный номер %1).</source>
+        <translation>Write done (serial number %1).</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli &lt;команда&gt; [параметры] [--lang en|ru]
+
+       kd-cli --version
+
+Команды:
+  ports    список последовательных портов: имя, устройство, описание
+  info     прочитать сведения о радиостанции и вывести её отчёт
+  read     прочитать обе таблицы и сохранить их в файл конфигурации
+  write    записать файл конфигурации в радиостанцию или в одну радиостанцию
+           за другой (--repeat)
+  diff     показать, чем радиостанция отличается от того, что записал бы файл
+  check    проверить файл конфигурации, не обращаясь к радиостанции
+  convert  преобразовать файл конфигурации в таблицу каналов CSV и обратно
+
+kd-cli &lt;команда&gt; --help (или kd-cli help &lt;команда&gt;) описывает параметры команды.
+--port принимает COM1..COM255 или путь к устройству (/dev/ttyUSB0). --json выводит
+в конце один объект JSON на стандартный вывод, а журнал — в стандартный поток
+ошибок; имена и значения в JSON — постоянные английские слова, от языка они
+не зависят. --quiet показывает только ошибки журнала и его последнюю строку.
+--lang en|ru — язык сообщений этого запуска, при любой команде; без него
+действует язык, выбранный в KD_Tune (если не выбран — русский). Файлы
+и радиостанция от языка не зависят.
+
+Код завершения:
+  0  успех (diff: отличий нет)
+  1  задание не выполнено или отклонено (diff: есть отличия)
+  2  ошибка в командной строке
+  3  радиостанция не ответила
+  4  порт не удалось открыть
+Неудачный запуск заканчивается строкой &quot;Итог: ...&quot;: что не удалось и, для
+записи, что получила радиостанция. Ctrl-C останавливает задание между блоками.
+</source>
+        <translation>Usage: kd-cli &lt;command&gt; [options] [--lang en|ru]
+
+       kd-cli --version
+
+Commands:
+  ports    list the serial ports: name, device, description
+  info     read the radio&apos;s identification and print its report
+  read     read both tables and save them as a configuration file
+  write    write a configuration file to the radio, or to radio after radio
+           (--repeat)
+  diff     list what differs between the radio and what a file would write
+  check    check a configuration file without touching a radio
+  convert  convert between a configuration file and a CSV channel table
+
+kd-cli &lt;command&gt; --help (or kd-cli help &lt;command&gt;) describes a command&apos;s options.
+--port takes COM1..COM255 or a device path (/dev/ttyUSB0). --json prints one
+JSON object on standard output at the end and the log on standard error; the
+JSON names and values are fixed English words that never depend on the
+language. --quiet shows only the log&apos;s errors and its last line.
+--lang en|ru sets the language of this run&apos;s messages, for any command; without
+it the language chosen in KD_Tune holds (Russian when none is chosen). Files
+and the radio never depend on the language.
+
+Exit status:
+  0  success (diff: nothing differs)
+  1  the job failed or was refused (diff: something differs)
+  2  usage error
+  3  the radio did not answer
+  4  the port could not be opened
+A run that fails ends with a line &quot;Result: ...&quot;: what failed and, for a write,
+what the radio received. Ctrl-C stops a job between two blocks.
+</translation>
+    </message>
+    <message>
+        <source>после --lang нужен язык: %1</source>
+        <translation>--lang needs a language: %1</translation>
+    </message>
+    <message>
+        <source>неизвестный язык &quot;%1&quot;; --lang принимает: %2</source>
+        <translation>unknown language &quot;%1&quot;; --lang takes: %2</translation>
+    </message>
+    <message>
+        <source>неизвестная команда &quot;%1&quot;</source>
+        <translation>unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>файл трассировки не открыт</source>
+        <translation>the trace file was not opened</translation>
+    </message>
+    <message>
+        <source>Резервная копия: чтение радиостанции</source>
+        <translation>Backup: reading the radio</translation>
+    </message>
+    <message>
+        <source>Резервная копия сохранена: %1</source>
+        <translation>Backup saved: %1</translation>
+    </message>
+    <message>
+        <source>остановлено по запросу</source>
+        <translation>stopped on request</translation>
+    </message>
+    <message>
+        <source>Итог: обе таблицы записаны полностью, проверка не выполнена (остановлено по запросу).</source>
+        <translation>Result: both tables written in full, verification not done (stopped on request).</translation>
+    </message>
+    <message>
+        <source>Проверка: чтение радиостанции</source>
+        <translation>Verification: reading the radio</translation>
+    </message>
+    <message>
+        <source>Проверка: данные совпадают.</source>
+        <translation>Verification: the data match.</translation>
+    </message>
+    <message>
+        <source>прочитанное не совпадает с записанным</source>
+        <translation>what was read differs from what was written</translation>
+    </message>
+    <message>
+        <source>таблицы прочитаны с ошибками</source>
+        <translation>tables read with errors</translation>
+    </message>
+    <message>
+        <source>Итог: обе таблицы записаны полностью, но проверка не пройдена (%1).</source>
+        <translation>Result: both tables written in full, but verification failed (%1).</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр &apos;%1&apos;</source>
+        <translation>unknown option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>после &apos;%1&apos; нужно значение</source>
+        <translation>&apos;%1&apos; needs a value</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; не принимает значения</source>
+        <translation>&apos;%1&apos; takes no value</translation>
     </message>
 </context>
 </TS>

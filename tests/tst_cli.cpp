@@ -1,4 +1,5 @@
 #include "cliprogram.h"
+#include "job/language.h"
 #include "link/comthread.h"
 #include "link/portdirectory.h"
 #include "model/channelscontext.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,7 +123,61 @@ private slots:
         if (code == 2)
             QVERIFY(!r.err.isEmpty());
         else
-            QVERIFY(r.out.contains(QStringLiteral("Usage: kd-cli")));
+            QVERIFY(r.out.contains(QStringLiteral("Использование: kd-cli")));
+    }
+
+    // kd-cli's own texts in the language asked for, else in the one kept for
+    // KD_Tune; the radio's texts stay as it sends them.
+    void ownTextsInTheLanguage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("stored");  // the language kept in the user settings
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("shown");   // one of kd-cli's own lines
+        QTest::addColumn<bool>("english");    // and none left in Russian
+        const QString file = PlainFile();
+        const QStringList info{"info", "--port", "COM40"};
+        QTest::newRow("usage, en") << QStringList{"--lang", "en", "read", "--port", "COM41"} << "" << 2
+                                   << "kd-cli: read needs --output FILE" << true;
+        QTest::newRow("usage, ru over en kept") << QStringList{"read", "--port", "COM41", "--lang=ru"} << "en" << 2
+                                                << "kd-cli: для read нужен --output ФАЙЛ" << false;
+        QTest::newRow("Qt's parser error, ru") << QStringList{"info", "--fast"} << "" << 2
+                                               << "kd-cli: неизвестный параметр 'fast'" << false;
+        QTest::newRow("Qt's parser error, en") << QStringList{"info", "--port", "--lang", "en"} << "" << 2
+                                               << "kd-cli: '--port' needs a value" << true;
+        QTest::newRow("help, en") << QStringList{"help", "write", "--lang", "en"} << "" << 0 << "Options:" << true;
+        QTest::newRow("check, en kept") << QStringList{"check", "--input", file} << "en" << 0 << "Channels in use: 1" << true;
+        QTest::newRow("check, ru") << QStringList{"--lang", "ru", "check", "--input", file} << "en" << 0
+                                   << "Используемых каналов: 1" << false;
+        QTest::newRow("info, en") << QStringList{"--lang", "en"} + info << "" << 0 << "Port COM40 closed." << true;
+        QTest::newRow("no port, en, quiet") << QStringList{"--lang", "en", "info", "--port", "COM42", "--quiet"} << "" << 4
+                                            << "Result: radio information not received (port COM42 not opened)." << true;
+        QTest::newRow("info, ru") << info + QStringList{"--lang", "ru"} << "" << 0 << "Порт COM40 закрыт." << false;
+        QTest::newRow("unknown language") << QStringList{"--lang", "de", "check", "--input", file} << "" << 2
+                                          << "kd-cli: неизвестный язык \"de\"; --lang принимает: ru, en" << false;
+        QTest::newRow("no language") << QStringList{"check", "--lang"} << "en" << 2 << "kd-cli: --lang needs a language: ru, en" << true;
+    }
+    void ownTextsInTheLanguage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, stored);
+        QFETCH(int, code);
+        QFETCH(QString, shown);
+        QFETCH(bool, english);
+        const auto restore = qScopeGuard([] { language::Store(QStringLiteral("ru")); });
+        if (!stored.isEmpty())
+            language::Store(stored);
+        SimProcess sim;
+        if (args.contains(QStringLiteral("COM40")))
+            QVERIFY(sim.Start(40, {QStringLiteral("--no-pacing")}));
+        const Result r = Cli(args);
+        QCOMPARE(r.code, code);
+        QString text = r.out + r.err;
+        QVERIFY2(text.split(QLatin1Char('\n')).contains(shown), qPrintable(text));
+        if (english) {
+            text.remove(QStringLiteral("КОРДАН 7К-40БМ"));  // the radio's type, as it sends it
+            QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("[\\x{0400}-\\x{04FF}]"))), qPrintable(text));
+        }
     }
 
     void commandHelp_data()
@@ -134,9 +191,9 @@ private slots:
         QFETCH(QStringList, args);
         const Result r = Cli(args);
         QCOMPARE(r.code, 0);
-        QVERIFY2(r.out.startsWith(QStringLiteral("Usage: kd-cli write ")), qPrintable(r.out));
-        QCOMPARE(r.out.count(QStringLiteral("Options:")), 1);
-        QVERIFY(r.out.contains(QStringLiteral("--backup <dir>")));
+        QVERIFY2(r.out.startsWith(QStringLiteral("Использование: kd-cli write ")), qPrintable(r.out));
+        QCOMPARE(r.out.count(QStringLiteral("Параметры:")), 1);
+        QVERIFY(r.out.contains(QStringLiteral("--backup <папка>")));
     }
 
     void programmerIdIsNotPlainText() { QVERIFY(!ReadAll(m_cli.path()).contains("KDT10")); }
@@ -440,7 +497,7 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << QString() << 2 << QStringLiteral("--backup needs a folder");
+        QTest::newRow("empty") << QString() << 2 << QStringLiteral("для --backup нужна папка");
         QTest::newRow("below a file") << Path(QStringLiteral("plain.xml/backups")) << 1 << QStringLiteral("не удалось создать папку");
         QTest::newRow("a file") << Path(QStringLiteral("plain.xml")) << 1 << QStringLiteral("не является папкой");
     }
