@@ -343,7 +343,13 @@ bool ComThread::ReadInfoRequest(const ExchangeRequest &request)
             return false;
         m_request[0] = CmdInfo;
         m_request[1] = sub;
-        const Outcome outcome = Transact(2);
+        Outcome outcome = Transact(2);
+        // A block reply cannot answer this request: it is the rest of an exchange
+        // cut short (a job stopped mid-table) that the radio is still sending.
+        for (int stale = 0; outcome == Outcome::Reply && stale < kStaleRepliesSkipped && m_replyLength > 0
+                            && (m_reply[0] == CmdReadBlock || m_reply[0] == CmdWriteBlock);
+             ++stale)
+            outcome = ReceivePayload();
         if (DeviceFailed(outcome))
             return false;
         if (outcome == Outcome::Reply) {

@@ -46,6 +46,8 @@ class ComThread : public QThread
 public:
     static constexpr std::size_t QueueCapacity = 1024;
     static constexpr int Attempts = 3;
+    // Block replies of an interrupted exchange let pass before an information reply.
+    static constexpr int kStaleRepliesSkipped = 4;
 
     ComThread();
     ~ComThread() override;

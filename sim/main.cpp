@@ -184,10 +184,11 @@ int main(int argc, char **argv)
     const QCommandLineOption wrongLength({QStringLiteral("wrong-length")}, QStringLiteral("Every <n>th reply has a wrong length."), QStringLiteral("n"));
     const QCommandLineOption silentAfter({QStringLiteral("silent-after")}, QStringLiteral("Answer nothing after <n> requests."), QStringLiteral("n"));
     const QCommandLineOption storeChanged({QStringLiteral("store-changed")}, QStringLiteral("Store written tables with one byte changed."));
+    const QCommandLineOption staleReply({QStringLiteral("stale-reply")}, QStringLiteral("Send a block reply of an earlier exchange before the first reply."));
     const QCommandLineOption logFrames({QStringLiteral("log-frames")}, QStringLiteral("Log every frame in hex on standard error."));
     cl.addOptions({link, state, programmer, settingsVersion, txBase, rxBase, step, pair, power, serial,
                    count, comment, noPacing, echo, junk, ignoreFirst, corrupt, wrongCommand,
-                   wrongBlock, wrongLength, silentAfter, storeChanged, logFrames});
+                   wrongBlock, wrongLength, silentAfter, storeChanged, staleReply, logFrames});
     cl.process(app);
 
     SimOptions opt;
@@ -244,6 +245,7 @@ int main(int argc, char **argv)
     num(wrongLength, opt.wrongLengthEvery);
     num(silentAfter, opt.silentAfter);
     opt.storeChanged = cl.isSet(storeChanged);
+    opt.staleReply = cl.isSet(staleReply);
     if (!ok)
         return 2;
 
@@ -330,6 +332,10 @@ int main(int argc, char **argv)
                 continue;
 
             QByteArray out;
+            if (opt.staleReply) {
+                out += Frame(radio.StaleBlockReply(), false);
+                opt.staleReply = false;
+            }
             if (opt.echo)
                 out += wire;
             for (int j = 0; j < opt.junk; ++j)

@@ -156,6 +156,13 @@ QByteArray SimRadio::InfoExtended() const
     return QByteArray(reinterpret_cast<const char *>(d.data()), d.size());
 }
 
+QByteArray SimRadio::StaleBlockReply() const
+{
+    QByteArray payload(4, 0);
+    payload[0] = char(CmdReadBlock);
+    return payload + ReadBlock(0);
+}
+
 QByteArray SimRadio::ReadBlock(std::uint16_t block) const
 {
     const TableImage &img = m_images[block >> 2];

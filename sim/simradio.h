@@ -35,6 +35,7 @@ struct SimOptions
     int wrongLengthEvery = 0;     // ... a payload of the wrong length
     int silentAfter = -1;         // answer nothing after N requests
     bool storeChanged = false;    // store written tables with one byte changed
+    bool staleReply = false;      // a block reply of an earlier exchange before the first reply
 };
 
 // The radio's side of the protocol: requests in, reply payloads out, and the two
@@ -62,6 +63,10 @@ public:
 
     // Handles one decoded request payload.
     Reply Handle(const QByteArray &request);
+
+    // The reply to a read of the channel table's first block, as a radio still
+    // answering an exchange that was cut short sends it.
+    QByteArray StaleBlockReply() const;
 
 private:
     QByteArray InfoMain() const;

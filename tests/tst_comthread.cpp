@@ -266,6 +266,7 @@ private slots:
         QTest::newRow("every reply corrupt") << QStringList{"--corrupt-every", "1"} << 0 << int(ErrChecksum);
         QTest::newRow("info wrong command") << QStringList{"--wrong-command", "1"} << 0 << int(ErrBadReply);
         QTest::newRow("info wrong sub-command") << QStringList{"--wrong-block", "1"} << 0 << int(ErrBadReply);
+        QTest::newRow("stale block reply before info") << QStringList{"--stale-reply"} << 1 << 0;
         QTest::newRow("info wrong length") << QStringList{"--wrong-length", "1"} << 0 << int(ErrBlockLength);
         QTest::newRow("table wrong block every time") << QStringList{"--wrong-block", "1"} << 4 << int(ErrNoReply);
         QTest::newRow("write reply of five bytes") << QStringList{"--wrong-length", "1"} << 3 << int(ErrNoReply);
