@@ -2,9 +2,7 @@
 // simulated radio at 9600-baud pacing, each against the time its frames need on
 // the wire, and check of a full configuration file as a whole process.
 
-#include "model/configdocument.h"
-#include "model/channelscontext.h"
-#include "model/settingscontext.h"
+#include "fulltable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -92,15 +90,9 @@ int main(int argc, char **argv)
 
     // A full table inside the radio's range, to write and to check.
     const QString full = dir.filePath(QStringLiteral("full.xml"));
-    {
-        ChannelsContext t{QString()};
-        for (int n = 0; n < ChannelsContext::Count; ++n) {
-            t.channels[n].freq_rx = 33000000 + n * 100000;
-            t.channels[n].freq_tx = 33000000 + n * 100000;
-        }
-        SettingsContext s;
-        QString error;
-        ConfigurationDocument::Save(full, t, s, error);
+    if (!SaveFullTable(full)) {
+        std::fprintf(stderr, "bench_cli: cannot write %s\n", qPrintable(full));
+        return 1;
     }
 
     std::printf("kd-cli against kd-radio-sim, 9600-baud pacing (whole processes, best of 3)\n");

@@ -5,9 +5,7 @@
 // floor of one write (its frames' bytes at 9600 baud, from a traced single
 // write), is what waiting radio after radio adds.
 
-#include "model/channelscontext.h"
-#include "model/configdocument.h"
-#include "model/settingscontext.h"
+#include "fulltable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,15 +83,9 @@ int main(int argc, char **argv)
     conf.close();
 
     const QString full = dir.filePath(QStringLiteral("full.xml"));
-    {
-        ChannelsContext t{QString()};
-        for (int n = 0; n < ChannelsContext::Count; ++n) {
-            t.channels[n].freq_rx = 33000000 + n * 100000;
-            t.channels[n].freq_tx = 33000000 + n * 100000;
-        }
-        SettingsContext s;
-        QString error;
-        ConfigurationDocument::Save(full, t, s, error);
+    if (!SaveFullTable(full)) {
+        std::fprintf(stderr, "bench_repeat: cannot write %s\n", qPrintable(full));
+        return 1;
     }
     const QStringList writeArgs{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM39"),
                                 QStringLiteral("--input"), full};

@@ -6,6 +6,7 @@
 #include "model/configdocument.h"
 #include "model/channelscontext.h"
 #include "model/settingscontext.h"
+#include "cliprogram.h"
 #include "simprocess.h"
 
 #include <QDir>
@@ -21,11 +22,9 @@
 
 namespace {
 
-struct Result
+struct Result : CliProgram::Result
 {
-    int code = -1;
-    QString out;
-    QString err;
+    Result(CliProgram::Result r = {}) : CliProgram::Result(std::move(r)) {}
     QJsonObject Json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
 };
 
@@ -54,32 +53,12 @@ class TestFleet : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString m_cli;
+    CliProgram m_cli;
     QString m_file;  // the configuration every radio gets
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }
 
-    QProcessEnvironment Environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("cfg")));
-        return env;
-    }
-
-    Result Cli(const QStringList &args)
-    {
-        QProcess p;
-        p.setProcessEnvironment(Environment());
-        p.start(m_cli, args);
-        p.closeWriteChannel();
-        Result r;
-        if (!p.waitForFinished(60000))
-            return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
+    Result Cli(const QStringList &args) const { return m_cli.Run(args); }
 
     // The file with one channel and one setting changed.
     QString ChangedFile()
@@ -98,11 +77,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QDir().mkpath(Path(QStringLiteral("cfg")));
-        QDir().mkpath(Path(QStringLiteral("bin")));
-        IsolateUserSettings(Path(QStringLiteral("cfg")));
-        m_cli = Path(QStringLiteral("bin/kd-cli"));
-        QVERIFY(QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli"), m_cli));
+        QVERIFY(m_cli.Install(m_dir.path()));
         m_file = Path(QStringLiteral("fleet.xml"));
         ChannelsContext t{QString()};
         SettingsContext s;
@@ -325,8 +300,7 @@ private slots:
     {
         const QString backups = Path(QStringLiteral("fleet-backups"));
         QProcess cli;
-        cli.setProcessEnvironment(Environment());
-        cli.start(m_cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM29"),
+        m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM29"),
                           QStringLiteral("--input"), m_file, QStringLiteral("--backup"), backups, QStringLiteral("--verify"),
                           QStringLiteral("--json")});
         QVERIFY(cli.waitForStarted());
