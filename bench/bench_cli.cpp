@@ -2,7 +2,7 @@
 // simulated radio at 9600-baud pacing, each against the time its frames need on
 // the wire, and check of a full configuration file as a whole process.
 
-#include "fulltable.h"
+#include "benchcommon.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,21 +36,6 @@ Run Cli(const QStringList &args)
     r.seconds = double(t.nsecsElapsed()) / 1e9;
     r.code = p.exitCode();
     return r;
-}
-
-// Bytes of every frame in a trace file: "time > c0 .. c1".
-std::size_t WireBytes(const QString &trace)
-{
-    QFile f(trace);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    std::size_t bytes = 0;
-    while (!f.atEnd()) {
-        const QList<QByteArray> fields = f.readLine().trimmed().split(' ');
-        if (fields.size() > 2)
-            bytes += std::size_t(fields.size() - 2);
-    }
-    return bytes;
 }
 
 void Report(const char *what, const Run &r, std::size_t wireBytes)

@@ -5,7 +5,7 @@
 // floor of one write (its frames' bytes at 9600 baud, from a traced single
 // write), is what waiting radio after radio adds.
 
-#include "fulltable.h"
+#include "benchcommon.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,21 +22,6 @@ namespace {
 
 constexpr int kRadios = 5;
 constexpr double kTargetSeconds = 0.5;
-
-// Bytes of every frame in a trace file: "time > c0 .. c1".
-std::size_t WireBytes(const QString &trace)
-{
-    QFile f(trace);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    std::size_t bytes = 0;
-    while (!f.atEnd()) {
-        const QList<QByteArray> fields = f.readLine().trimmed().split(' ');
-        if (fields.size() > 2 && fields[0] != "#")
-            bytes += std::size_t(fields.size() - 2);
-    }
-    return bytes;
-}
 
 bool StartRadio(QProcess &sim, const QString &simPath, const QString &link, const QString &state, int serial)
 {

@@ -4,7 +4,11 @@
 #include "model/configdocument.h"
 #include "model/settingscontext.h"
 
+#include <QFile>
+#include <QList>
 #include <QString>
+
+#include <cstddef>
 
 // Saves a configuration of 100 used channels inside a simulated radio's range:
 // the largest write there is.
@@ -18,4 +22,19 @@ inline bool SaveFullTable(const QString &path)
     SettingsContext s;
     QString error;
     return ConfigurationDocument::Save(path, t, s, error);
+}
+
+// Bytes of every frame in a trace file: "time > c0 .. c1"; "#" lines are notes.
+inline std::size_t WireBytes(const QString &trace)
+{
+    QFile f(trace);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    std::size_t bytes = 0;
+    while (!f.atEnd()) {
+        const QList<QByteArray> fields = f.readLine().trimmed().split(' ');
+        if (fields.size() > 2 && fields[0] != "#")
+            bytes += std::size_t(fields.size() - 2);
+    }
+    return bytes;
 }
