@@ -1,5 +1,7 @@
 #include "model/channelcsv.h"
 
+#include "model/boundedread.h"
+
 #include "model/subtones.h"
 #include "xml/xml_common.h"
 
@@ -788,15 +790,17 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
 
 bool Read(const QString &path, const PowerLevels &watts, ImportResult &result, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = Tr::tr("Не удалось открыть файл %1: %2").arg(path, file.errorString());
+    QByteArray data;
+    QString openError;
+    switch (ReadBounded(path, kMaxFileSize, data, openError)) {
+    case BoundedRead::NotOpened:
+        error = Tr::tr("Не удалось открыть файл %1: %2").arg(path, openError);
         return false;
-    }
-    const QByteArray data = file.read(kMaxFileSize + 1);
-    if (data.size() > kMaxFileSize) {
+    case BoundedRead::TooLarge:
         error = Tr::tr("Файл %1 слишком велик для таблицы каналов").arg(path);
         return false;
+    case BoundedRead::Ok:
+        break;
     }
     if (!Parse(data, watts, result, error)) {
         error = Tr::tr("Ошибка в файле %1: %2").arg(path, error);

@@ -1,5 +1,7 @@
 #include "model/configdocument.h"
 
+#include "model/boundedread.h"
+
 #include "xml/xml_common.h"
 #include "xml/xmloutline.h"
 
@@ -50,16 +52,17 @@ QString NotAConfiguration(const QDomElement &root)
 
 bool Read(const QString &path, Contents &contents, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = Tr::tr("Не удалось открыть файл %1: %2").arg(path, file.errorString());
+    QByteArray data;
+    QString openError;
+    switch (ReadBounded(path, kMaxFileSize, data, openError)) {
+    case BoundedRead::NotOpened:
+        error = Tr::tr("Не удалось открыть файл %1: %2").arg(path, openError);
         return false;
-    }
-    // Read with a limit: a device or a huge file must not fill the memory.
-    const QByteArray data = file.read(kMaxFileSize + 1);
-    if (data.size() > kMaxFileSize) {
+    case BoundedRead::TooLarge:
         error = Tr::tr("Файл %1 слишком велик для файла настроек").arg(path);
         return false;
+    case BoundedRead::Ok:
+        break;
     }
     return Parse(data, path, contents, error);
 }

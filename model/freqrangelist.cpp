@@ -1,5 +1,7 @@
 #include "model/freqrangelist.h"
 
+#include "model/boundedread.h"
+
 #include "xml/xml_common.h"
 #include "xml/xmloutline.h"
 
@@ -55,12 +57,11 @@ QString FreqRangeList::PathFor(const QString &programDir)
 bool FreqRangeList::Load(const QString &path)
 {
     m_keepAsBackup.clear();
-    QFile file(path);
     QByteArray data;
-    if (file.open(QIODevice::ReadOnly))
-        data = file.read(kMaxFileSize + 1);
+    QString openError;
     // A file too large to be a list counts as unusable, like one that does not parse.
-    const bool usable = LoadXml(data.size() <= kMaxFileSize ? data : QByteArray());
+    ReadBounded(path, kMaxFileSize, data, openError);
+    const bool usable = LoadXml(data);
     // An unusable list is written at exit, but what the user had is kept beside it first.
     if (!usable && QFileInfo::exists(path))
         m_keepAsBackup = path;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reads a whole file of at most `limit` bytes. A device or a huge file must
+// not fill the memory, so no more than limit + 1 bytes are ever read.
+enum class BoundedRead { Ok, NotOpened, TooLarge };
+BoundedRead ReadBounded(const QString &path, qint64 limit, QByteArray &data, QString &openError);
