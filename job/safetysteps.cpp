@@ -53,7 +53,11 @@ bool BackupStep::Conclude(LogView &)
     AdoptRadioRange(records.channels, records.info);
     QDir().mkpath(m_dir);
     path = QDir(m_dir).filePath(RadioFileName(records.info, QDateTime::currentDateTime()));
-    return ConfigurationDocument::Save(path, records.channels, records.settings, error);
+    if (!ConfigurationDocument::Save(path, records.channels, records.settings, error))
+        return false;
+    if (m_write)
+        m_write->SetBackupPath(QDir::toNativeSeparators(path));
+    return true;
 }
 
 QString BackupStep::OutcomeLine() const
