@@ -3,6 +3,7 @@
 #include "job/language.h"
 #include "job/writesafety.h"
 #include "model/configdocument.h"
+#include "model/valuecheck.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -189,12 +190,20 @@ int RunWrite(const QStringList &arguments)
     Records records(FreqRangeList::DefaultPath());
     bool removed = false;
     QString error;
-    if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error)) {
+    QList<int> removedChannels;
+    if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error, &removedChannels)) {
         Error(error);
         return FailWrite(QCoreApplication::translate("kd-cli", "файл %1 не открыт").arg(input));
     }
     if (removed)
-        PrintLine(QCoreApplication::translate("kd-cli", "При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+        PrintLine(ConfigurationDocument::RemovedMessage(removedChannels));
+    // Values that no radio would take as they are: refused before any radio is read.
+    if (const QList<ValueFinding> findings = CheckValues(records.channels.channels, records.settings, SettingsContext::Version100);
+        HasRefused(findings)) {
+        for (const QString &line : ProgrammingJob::RefusalLines(findings))
+            PrintLine(line);
+        return FailWrite(QCoreApplication::translate("kd-cli", "значения, которые радиостанция не примет без изменения"));
+    }
     // The folder is checked before the radio is read for it.
     if (backup && !safety::PrepareBackupFolder(plan.backupDir, error)) {
         Error(QCoreApplication::translate("kd-cli", "резервная копия не сохранена: %1").arg(error));
