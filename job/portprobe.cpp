@@ -243,7 +243,8 @@ QList<PortFinding> ProbePorts(const QList<ports::PortEntry> &entries, int limitM
     QEventLoop loop;
     QObject::connect(&probe, &PortProbe::Finished, &loop, &QEventLoop::quit);
     probe.Start(entries);
+    // A window waiting here takes no clicks meanwhile.
     if (probe.running())
-        loop.exec();
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     return probe.findings();
 }
