@@ -1969,6 +1969,14 @@
         <source>На порту %1 радиостанция не отвечает, а на порту %2 отвечает: выберите его командой &quot;Выбрать COM порт&quot;.</source>
         <translation>No radio answers on port %1, but one answers on port %2: choose it with &quot;Select COM port&quot;.</translation>
     </message>
+    <message>
+        <source>Отвечает радиостанция %1, серийный номер %2</source>
+        <translation>Radio %1 answers, serial number %2</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
 </context>
 <context>
     <name>TFormCompare</name>

@@ -34,6 +34,14 @@ QString ProbeLine(const PortFinding *finding)
 {
     if (!finding)
         return QString();
+    // The list's line has room for the radio's name and number; the rest of
+    // what it said is in the tooltip.
+    if (finding->kind == PortFinding::Radio) {
+        const TInfoContext &info = finding->info;
+        return TFormComPort::tr("Отвечает радиостанция %1, серийный номер %2")
+            .arg(info.radioType,
+                 info.serialNumber == 0xFFFFFFFFu ? TFormComPort::tr("нет") : QString::number(info.serialNumber));
+    }
     QString text = FindingText(*finding);
     if (!text.isEmpty())
         text[0] = text[0].toUpper();
@@ -100,6 +108,9 @@ TFormComPort::TFormComPort(QWidget *parent) : QDialog(parent), m_source(SystemPo
     LabelRadio->setObjectName(QStringLiteral("LabelRadio"));
     LabelRadio->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LabelRadio->setMinimumWidth(1);
+    LabelRadio->setWordWrap(true);
+    LabelRadio->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabelRadio->setMinimumHeight(2 * LabelRadio->fontMetrics().lineSpacing());
     // Every port is asked while the dialog is open; answers fill in as they come.
     m_probe = new PortProbe(this);
     connect(m_probe, &PortProbe::Found, this, [this](int index) {
@@ -224,8 +235,8 @@ void TFormComPort::ShowDevice()
 {
     const int i = ComboBoxCOM->currentIndex();
     LabelDevice->setText(i >= 0 && i < m_entries.size() ? DeviceText(m_entries[i]) : tr("Порты не найдены"));
-    const QString line = ProbeLine(FindingOf(i));
-    const int width = LabelRadio->width() > 50 ? LabelRadio->width() : 280;
-    LabelRadio->setText(line.isEmpty() ? QStringLiteral(" ") : LabelRadio->fontMetrics().elidedText(line, Qt::ElideRight, width));
-    LabelRadio->setToolTip(line);
+    const PortFinding *finding = FindingOf(i);
+    const QString line = ProbeLine(finding);
+    LabelRadio->setText(line.isEmpty() ? QStringLiteral(" ") : line);
+    LabelRadio->setToolTip(finding ? FindingText(*finding) : QString());
 }
