@@ -412,24 +412,47 @@ private slots:
         QTest::newRow("port held by another program") << QStringList{} << QStringLiteral("нет")
                                                       << QStringLiteral("запись не выполнена (резервная копия не сохранена). "
                                                                         "Таблица каналов не записана, таблица настроек не записана");
+        // Unplugged while its write is on the line (at 9600 baud it lasts).
+        QTest::newRow("port vanishes mid-write") << QStringList{"VANISH"} << QStringLiteral("5153")
+                                                 << QStringLiteral("запись не выполнена (ошибка доступа к порту). "
+                                                                   "Таблица каналов записана частично, таблица настроек не записана");
     }
     void parallelWriteWithOneFailingRadio()
     {
         QFETCH(QStringList, failing);
         QFETCH(QString, serial);
         QFETCH(QString, result);
+        const bool vanish = failing == QStringList{QStringLiteral("VANISH")};
         SimProcess radios[3];
         for (int i = 0; i < 3; ++i) {
-            QStringList args{QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QString::number(5151 + i)};
-            QVERIFY(radios[i].Start(51 + i, args + (i == 2 ? failing : QStringList{})));
+            QStringList args{QStringLiteral("--serial"), QString::number(5151 + i)};
+            if (i < 2 || !vanish)
+                args << QStringLiteral("--no-pacing");
+            QVERIFY(radios[i].Start(51 + i, args + (i == 2 && !vanish ? failing : QStringList{})));
         }
         QSerialPort holder(UserSettings().value(QStringLiteral("Ports/COM53")).toString());
         if (failing.isEmpty())
             QVERIFY(holder.open(QIODevice::ReadWrite));
         const QString backups = Path(QStringLiteral("parallel-backups/%1").arg(QTest::currentDataTag()));
 
-        const Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"),
-                              QStringLiteral("COM51,COM52,COM53"), QStringLiteral("--backup"), backups, QStringLiteral("--json")});
+        QProcess cli;
+        m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"),
+                          QStringLiteral("COM51,COM52,COM53"), QStringLiteral("--backup"), backups, QStringLiteral("--json")});
+        QByteArray log;  // with --json, on standard error
+        if (vanish) {
+            QVERIFY2(QTest::qWaitFor([&] {
+                         cli.waitForReadyRead(20);
+                         log += cli.readAllStandardError();
+                         return log.contains("[COM53] Запись ...");
+                     }, 30000), log.constData());
+            QTest::qWait(300);
+            radios[2].Kill();
+        }
+        QVERIFY(cli.waitForFinished(60000));
+        Result r;
+        r.code = cli.exitCode();
+        r.out = QString::fromUtf8(cli.readAllStandardOutput());
+        r.err = QString::fromUtf8(log + cli.readAllStandardError());
         QCOMPARE(r.code, 1);
         const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         const qsizetype head = lines.indexOf(QStringLiteral("Порт    Серийный номер  Время, с  Результат"));
@@ -457,6 +480,45 @@ private slots:
         QVERIFY(!radios[0].ReadState(QStringLiteral("channels.bin")).isEmpty());
         for (int i = 0; i < 2; ++i)
             QCOMPARE(QDir(backups).entryList({QStringLiteral("KD_%1_*.xml").arg(5151 + i)}).size(), 1);
+    }
+
+    // Two cables with --repeat: radios move between them, and one that was
+    // written comes back on the other cable; it is not written again.
+    void repeatOnTwoCablesWritesEachRadioOnce()
+    {
+        QProcess cli;
+        m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM56,COM57"),
+                          QStringLiteral("--input"), m_file, QStringLiteral("--json")});
+        QByteArray log;
+        auto waitFor = [&](const QString &line) {
+            return QTest::qWaitFor([&] {
+                cli.waitForReadyRead(20);
+                log += cli.readAllStandardError();
+                return QString::fromUtf8(log).contains(line);
+            }, 30000);
+        };
+        SimProcess first, second;
+        QVERIFY(first.Start(56, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6001")}, Path(QStringLiteral("moved"))));
+        QVERIFY(second.Start(57, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6002")}));
+        QVERIFY2(waitFor(QStringLiteral("[COM56] Серийный номер 6001: записана")), log.constData());
+        QVERIFY2(waitFor(QStringLiteral("[COM57] Серийный номер 6002: записана")), log.constData());
+        first.Kill();
+        second.Kill();
+        // 6001 moved to the other cable; a new radio on the first one.
+        QVERIFY(second.Start(57, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6001")}, Path(QStringLiteral("moved"))));
+        QVERIFY(first.Start(56, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6003")}));
+        QVERIFY2(waitFor(QStringLiteral("[COM57] Радиостанция 6001 уже записана в этом сеансе, пропущена.")), log.constData());
+        QVERIFY2(waitFor(QStringLiteral("[COM56] Серийный номер 6003: записана")), log.constData());
+        ::kill(pid_t(cli.processId()), SIGINT);
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.exitCode(), 0);
+        log += cli.readAllStandardError();
+        QVERIFY2(QString::fromUtf8(log).endsWith(QStringLiteral("Записано радиостанций: 3 из 3.\n")), log.constData());
+        QStringList serials;
+        for (const QJsonValue &radio : QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value(QStringLiteral("radios")).toArray())
+            serials << QString::number(radio[QStringLiteral("serialNumber")].toInteger());
+        serials.sort();
+        QCOMPARE(serials, (QStringList{QStringLiteral("6001"), QStringLiteral("6002"), QStringLiteral("6003")}));
     }
 
     // Two entries that name one device are refused before any port is opened.
