@@ -170,6 +170,7 @@ private:
 PortProbe::PortProbe(QObject *parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &PortProbe::TimeUp);
 }
 
