@@ -592,11 +592,14 @@ bool TForm1::RunExchange(ProgrammingJob::Operation operation)
         return false;
     if (m_portPending)
         DetermineInitialPort();
+    if (NoPortButRadioElsewhere())
+        return false;
     const ExchangeLook look = ExchangeLookFor(operation);
     m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
     const ProgrammingJob *job = m_dialogs.progress->job();
+    PointToRadioElsewhere(job);
     return job && job->succeeded();
 }
 
