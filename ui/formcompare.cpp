@@ -19,7 +19,8 @@ QTableWidget *MakeTable(const char *name, QWidget *parent)
     table->setObjectName(QLatin1String(name));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
+    // Focusable, so that the arrow keys (and a screen reader) go through the rows.
+    table->setFocusPolicy(Qt::StrongFocus);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     return table;
