@@ -55,6 +55,10 @@ TFormCompare::TFormCompare(QWidget *parent) : QDialog(parent)
     m_settingsTitle = new QLabel(tr("Настройки"), this);
     GridChannels = MakeTable("GridChannels", this);
     GridSettings = MakeTable("GridSettings", this);
+    for (auto [title, table] : {std::pair{m_channelsTitle, GridChannels}, std::pair{m_settingsTitle, GridSettings}}) {
+        title->setBuddy(table);
+        table->setAccessibleName(title->text());
+    }
 
     auto *buttons = new QDialogButtonBox(this);
     ButtonWrite = buttons->addButton(tr("Записать"), QDialogButtonBox::AcceptRole);
