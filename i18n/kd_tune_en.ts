@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>Accessibility</name>
+    <message>
+        <source>Ход выполнения</source>
+        <translation>Progress</translation>
+    </message>
+</context>
+<context>
     <name>CellPainter</name>
     <message>
         <source>Канал</source>
@@ -307,6 +314,29 @@
     <message>
         <source>полярность DCS %1 (DtcsPolarity) не поддерживается, только NN</source>
         <translation>DCS polarity %1 (DtcsPolarity) is not supported, only NN</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelGridAccessible</name>
+    <message>
+        <source>Каналы</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>прием %1</source>
+        <translation>receive %1</translation>
+    </message>
+    <message>
+        <source>передача %1</source>
+        <translation>transmit %1</translation>
     </message>
 </context>
 <context>
@@ -1302,6 +1332,42 @@
         <source>мин: %dВт / макс: %dВт</source>
         <translation>min: %dW / max: %dW</translation>
     </message>
+    <message>
+        <source>Минимальный уровень громкости</source>
+        <translation>Minimum volume level</translation>
+    </message>
+    <message>
+        <source>Блокировка стартового канала</source>
+        <translation>Start channel lock</translation>
+    </message>
+    <message>
+        <source>Блокировка приоритетного канала</source>
+        <translation>Priority channel lock</translation>
+    </message>
+    <message>
+        <source>Порог ШП</source>
+        <translation>Squelch level</translation>
+    </message>
+    <message>
+        <source>Общий порог ШП</source>
+        <translation>Common squelch level</translation>
+    </message>
+    <message>
+        <source>Общая мощность передатчика</source>
+        <translation>Common transmitter power</translation>
+    </message>
+    <message>
+        <source>Диаграмма громкости</source>
+        <translation>Volume diagram</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Locked</translation>
+    </message>
+    <message>
+        <source>Не заблокирован</source>
+        <translation>Unlocked</translation>
+    </message>
 </context>
 <context>
     <name>Subtones</name>
@@ -1942,6 +2008,50 @@
         <source>Внимание!!! Корректный прием на частоте 41.9МГц обеспечивается только с аппаратной опцией №25!</source>
         <translation>Attention!!! Correct reception at 41.9 MHz needs hardware option No. 25!</translation>
     </message>
+    <message>
+        <source>Прием</source>
+        <translation>Receive</translation>
+    </message>
+    <message>
+        <source>Передача</source>
+        <translation>Transmit</translation>
+    </message>
+    <message>
+        <source>Одинаковая полоса приема и передачи</source>
+        <translation>Same receive and transmit bandwidth</translation>
+    </message>
+    <message>
+        <source>Одинаковая частота приема и передачи</source>
+        <translation>Same receive and transmit frequency</translation>
+    </message>
+    <message>
+        <source>Вид субтона приема</source>
+        <translation>Receive subtone kind</translation>
+    </message>
+    <message>
+        <source>Вид субтона передачи</source>
+        <translation>Transmit subtone kind</translation>
+    </message>
+    <message>
+        <source>Одинаковый субтон приема и передачи</source>
+        <translation>Same receive and transmit subtone</translation>
+    </message>
+    <message>
+        <source>Одинаковый вызывной тон приема и передачи</source>
+        <translation>Same receive and transmit call tone</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Прием и передача связаны</source>
+        <translation>Receive and transmit linked</translation>
+    </message>
+    <message>
+        <source>Прием и передача не связаны</source>
+        <translation>Receive and transmit not linked</translation>
+    </message>
 </context>
 <context>
     <name>TFormComPort</name>
@@ -2042,6 +2152,13 @@
     <message>
         <source>Отменить</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFormProgress</name>
+    <message>
+        <source>Журнал</source>
+        <translation>Log</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,7 @@ TFormComPort::TFormComPort(QWidget *parent) : QDialog(parent), m_source(SystemPo
     ComboBoxCOM = new QComboBox(this);
     ComboBoxCOM->setObjectName(QStringLiteral("ComboBoxCOM"));
     ComboBoxCOM->setEditable(false);
+    ComboBoxCOM->setAccessibleName(tr("COM порт"));
     LabelDevice = new QLabel(this);
     LabelDevice->setObjectName(QStringLiteral("LabelDevice"));
     LabelDevice->setTextInteractionFlags(Qt::TextSelectableByMouse);

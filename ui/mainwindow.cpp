@@ -269,6 +269,7 @@ void TForm1::CreatePages()
     m_infoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_infoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_infoMemo->setFont(InfoFont());
+    m_infoMemo->setAccessibleName(tr("Информация о радиостанции"));
 
     m_pageWidgets[PageChannels] = m_grid;
     m_pageWidgets[PageSettings] = m_settingsPages->page1();
@@ -302,7 +303,7 @@ void TForm1::SetPageVisible(Page page, bool visible)
 
 void TForm1::RepaintGrid()
 {
-    m_grid->viewport()->update();
+    m_grid->TableChanged();
 }
 
 void TForm1::CentreOnScreen()
