@@ -1,3 +1,4 @@
+#include "cli/portlist.h"
 #include "cli/radiowrite.h"
 
 #include "job/language.h"
@@ -6,18 +7,12 @@
 #include "model/valuecheck.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSet>
 #include <QThread>
 
 namespace cli {
-namespace {
-
-constexpr std::uint32_t kNoSerial = 0xFFFFFFFFu;
-// How long to wait before asking again while no radio is there, or while the
-// one that was just written is still attached. A poll that reaches a radio
-// costs its information exchange, about a quarter of a second, besides.
-constexpr int kPollPauseMs = 100;
 
 QString SerialText(std::optional<std::uint32_t> serial)
 {
@@ -31,14 +26,37 @@ QString Seconds(double s)
     return language::Current() == QLatin1String("ru") ? QString(text).replace(QLatin1Char('.'), QLatin1Char(',')) : text;
 }
 
-// An open problem waiting does not cure: no device behind the number, no
-// permission, a fault of the device itself.
 bool PortWillNotOpen(const RadioWrite &w)
 {
     using K = ports::OpenProblem::Kind;
     const K kind = w.openProblem.kind;
     return kind != K::Absent && kind != K::Busy;
 }
+
+QString ResultText(const RadioWrite &w)
+{
+    if (w.ok())
+        return w.verified.value_or(false) ? QCoreApplication::translate("kd-cli", "записана и проверена") : QCoreApplication::translate("kd-cli", "записана");
+    // The summary without its "Итог: " and final full stop: a cell, and the
+    // head of a line that goes on.
+    QString s = w.summary;
+    if (s.startsWith(SummaryPrefix()))
+        s.remove(0, SummaryPrefix().size());
+    // The advice to write again stays in the log.
+    const QString advice = ProgrammingJob::PartialWriteAdvice(w.channels, w.settings, QDir::toNativeSeparators(w.backup));
+    if (!advice.isEmpty() && s.endsWith(advice))
+        s.chop(advice.size());
+    if (s.endsWith(QLatin1Char('.')))
+        s.chop(1);
+    return s;
+}
+
+namespace {
+
+// How long to wait before asking again while no radio is there, or while the
+// one that was just written is still attached. A poll that reaches a radio
+// costs its information exchange, about a quarter of a second, besides.
+constexpr int kPollPauseMs = 100;
 
 void Pause()
 {
@@ -51,20 +69,6 @@ struct Row
     RadioWrite write;
     double seconds = 0;
 };
-
-QString ResultText(const RadioWrite &w)
-{
-    if (w.ok())
-        return w.verified.value_or(false) ? QCoreApplication::translate("kd-cli", "записана и проверена") : QCoreApplication::translate("kd-cli", "записана");
-    // The summary without its "Итог: " and final full stop: a cell, and the
-    // head of a line that goes on.
-    QString s = w.summary;
-    if (s.startsWith(SummaryPrefix()))
-        s.remove(0, SummaryPrefix().size());
-    if (s.endsWith(QLatin1Char('.')))
-        s.chop(1);
-    return s;
-}
 
 // Radio after radio on one port until a stop is asked for; a radio is written
 // once per run, and again only after it was taken away, when it failed.
@@ -163,9 +167,11 @@ int RunWrite(const QStringList &arguments)
                                                             "по каждой радиостанции.")});
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(parser, arguments,
-                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli write [--port COMn] --input ФАЙЛ [--verify] [--backup ПАПКА] "
-                                                                               "[--repeat] [--trace ФАЙЛ] [--json] [--quiet]\n"
-                                                                               "Записывает файл конфигурации в радиостанцию.\n"));
+                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli write [--port COMn[,COMn...] | --port all-probed] --input ФАЙЛ "
+                                                                               "[--verify] [--backup ПАПКА] [--repeat] [--trace ФАЙЛ] [--json] [--quiet]\n"
+                                                                               "Записывает файл конфигурации в радиостанцию. С несколькими портами (через запятую,\n"
+                                                                               "или all-probed — все, где опрос нашёл радиостанцию) записывает все радиостанции\n"
+                                                                               "сразу и в конце выводит таблицу: порт, серийный номер, время, результат.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, true);
@@ -182,9 +188,17 @@ int RunWrite(const QStringList &arguments)
     }
     const bool repeat = parser.isSet(QStringLiteral("repeat"));
     RadioOptions options;
-    if (const int r = ReadRadioOptions(parser, options); r >= 0)
-        return r;
-    ReportRadio(QStringLiteral("write"), options);
+    const QStringList entries = PortEntries(parser);
+    QList<int> lanes;
+    const bool several = entries.size() > 1 || IsAllProbed(entries);
+    if (several) {
+        if (const int r = ReadSeveralPorts(parser, entries, options, lanes); r >= 0)
+            return r;
+    } else {
+        if (const int r = ReadRadioOptions(parser, options); r >= 0)
+            return r;
+        ReportRadio(QStringLiteral("write"), options);
+    }
     Report().insert(QStringLiteral("repeat"), repeat);
 
     Records records(FreqRangeList::DefaultPath());
@@ -209,6 +223,8 @@ int RunWrite(const QStringList &arguments)
         Error(QCoreApplication::translate("kd-cli", "резервная копия не сохранена: %1").arg(error));
         return FailWrite(QCoreApplication::translate("kd-cli", "резервная копия не сохранена"));
     }
+    if (several)
+        return WriteOnSeveralPorts(records, plan, options, lanes, repeat);
     if (repeat)
         return WriteRepeatedly(records, plan, options);
 

@@ -3,6 +3,7 @@
 #include "job/safetysteps.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace cli {
 namespace {
@@ -56,7 +57,8 @@ Step &RunStep(JobSequence &sequence, std::unique_ptr<Step> step, const RadioOpti
     return s;
 }
 
-// What a job that ended tells about the radio and the port.
+} // namespace
+
 void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &info)
 {
     out.status = ExitFor(job);
@@ -73,9 +75,11 @@ void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &inf
         out.summary = job.Summary();
 }
 
+namespace {
+
 void FailOutside(RadioWrite &out, const QString &cause, int status)
 {
-    out.summary = ProgrammingJob::WriteSummary(QCoreApplication::translate("kd-cli", "запись не выполнена"), cause, out.channels, out.settings, out.backup);
+    out.summary = ProgrammingJob::WriteSummary(QCoreApplication::translate("kd-cli", "запись не выполнена"), cause, out.channels, out.settings, QDir::toNativeSeparators(out.backup));
     PrintLine(out.summary);
     out.status = status;
 }
@@ -152,7 +156,7 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
     JobSequence writing;
     auto step = std::make_unique<safety::ExchangeStep>(records.channels, records.settings, records.info, ProgrammingJob::OpWrite);
     step->job().SetInfoGate(firstGate);
-    step->job().SetBackupPath(out.backup);
+    step->job().SetBackupPath(QDir::toNativeSeparators(out.backup));
     const safety::ExchangeStep &write = RunStep(writing, std::move(step), options, *firstView, *firstObserver, trace);
     const ProgrammingJob &job = write.job();
     NoteJob(out, job, records.info);

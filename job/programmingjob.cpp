@@ -176,17 +176,22 @@ QStringList ProgrammingJob::RefusalLines(const QList<ValueFinding> &findings)
 QString ProgrammingJob::WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings,
                                      const QString &backupPath)
 {
-    QString line = Tr::tr("Итог: %1 (%2). Таблица каналов %3, таблица настроек %4.")
-                       .arg(what, cause, WriteState(channels), WriteState(settings));
+    return Tr::tr("Итог: %1 (%2). Таблица каналов %3, таблица настроек %4.")
+               .arg(what, cause, WriteState(channels), WriteState(settings))
+         + PartialWriteAdvice(channels, settings, backupPath);
+}
+
+QString ProgrammingJob::PartialWriteAdvice(TableWrite channels, TableWrite settings, const QString &backupPath)
+{
     // The radio holds neither what it had nor what was meant for it.
     const bool untouched = channels == TableWrite::None && settings == TableWrite::None;
     const bool whole = channels == TableWrite::Complete && settings == TableWrite::Complete;
-    if (!untouched && !whole) {
-        line += Tr::tr(" Запишите радиостанцию ещё раз.");
-        if (!backupPath.isEmpty())
-            line += Tr::tr(" Резервная копия того, что в ней было: %1").arg(backupPath);
-    }
-    return line;
+    if (untouched || whole)
+        return QString();
+    QString advice = Tr::tr(" Запишите радиостанцию ещё раз.");
+    if (!backupPath.isEmpty())
+        advice += Tr::tr(" Резервная копия того, что в ней было: %1").arg(backupPath);
+    return advice;
 }
 
 void ProgrammingJob::Finish()
@@ -335,9 +340,9 @@ void ProgrammingJob::Step()
                 return;
             }
             LogLine(Tr::tr("Информация о станции получена."));
+            m_infoReceived = true;
             m_info.DecodeMain(m_mainReply.data());
             m_info.DecodeExtended(m_extReply.data());
-            m_infoReceived = true;
             const bool versionsMatch = m_info.programmerVersion == ProgrammerId();
             const bool rangesMatch = m_info.range.Equals(m_channels.ranges.Current());
             m_settings.ProgramCount = m_info.programCount + 1;

@@ -125,10 +125,11 @@ public:
     // empty when neither happened.
     int errorCode() const;
     QString errorMessage() const;
-    // The radio's information arrived in this job and is in the record.
-    bool infoReceived() const { return m_infoReceived; }
     const ports::OpenProblem &openProblem() const { return m_openFailure; }
     bool declined() const { return m_declined; }
+    // The radio's information arrived: a radio answered on the port, whatever
+    // came of the rest.
+    bool infoReceived() const { return m_infoReceived; }
 
     // The last line of the log of a job that failed: what failed and, for a
     // write, which tables the radio received completely, partly or not at all;
@@ -139,6 +140,9 @@ public:
     // a read-back), so that every front-end ends a failed write alike.
     static QString WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings,
                                 const QString &backupPath = QString());
+    // What ends such a line when the radio holds part of the tables (write it
+    // again, the backup); empty otherwise. A table cell leaves it out.
+    static QString PartialWriteAdvice(TableWrite channels, TableWrite settings, const QString &backupPath);
     // The lines a write is refused with when values would reach the radio as
     // other values: a heading, one line per value, "Запись прервана!!!".
     static QStringList RefusalLines(const QList<ValueFinding> &findings);

@@ -86,6 +86,7 @@ TFormProgress::TFormProgress(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("FormProgress"));
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("MemoLog"));
+    m_memo->setAccessibleName(tr("Журнал"));
     m_memo->setReadOnly(true);
     // Long lines wrap: the last one says what failed and what to do, and a
     // line cut at the window's edge would hide that.

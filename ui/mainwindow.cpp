@@ -277,6 +277,7 @@ void TForm1::CreatePages()
     m_infoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_infoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_infoMemo->setFont(InfoFont());
+    m_infoMemo->setAccessibleName(tr("Информация о радиостанции"));
 
     m_pageWidgets[PageChannels] = m_grid;
     m_pageWidgets[PageSettings] = m_settingsPages->page1();
@@ -313,7 +314,7 @@ void TForm1::SetPageVisible(Page page, bool visible)
 
 void TForm1::RepaintGrid()
 {
-    m_grid->viewport()->update();
+    m_grid->TableChanged();
 }
 
 void TForm1::CentreOnScreen()
@@ -668,16 +669,18 @@ void TForm1::ExecProgress(const std::function<void()> &afterJob)
 
 void TForm1::RunExchange(ProgrammingJob::Operation operation, const std::function<void(const ProgrammingJob *)> &after)
 {
-    if (!m_dialogs.progress) {
-        after(nullptr);
+    if (!m_dialogs.progress)
         return;
-    }
     if (m_portPending)
         DetermineInitialPort();
+    // Nothing ran: the window stays as it was.
+    if (NoPortButRadioElsewhere())
+        return;
     const ExchangeLook look = ExchangeLookFor(operation);
     m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecProgress([this, &after] { after(m_dialogs.progress->job()); });
+    PointToRadioElsewhere(m_dialogs.progress->job());
 }
 
 void TForm1::ForgetRadioUnlessHeard(bool heard)
