@@ -354,24 +354,32 @@ private slots:
     // backup.
     void writeChecksBeforeTheBackupRead_data()
     {
-        QTest::addColumn<bool>("offRaster");
+        QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("why");
-        QTest::newRow("frequency off the raster") << true << QStringLiteral("не кратна шагу 12 500 Гц");
-        QTest::newRow("red settings edit") << false << QStringLiteral("содержит \"0700\"");
+        QTest::newRow("frequency off the raster") << "raster" << QStringLiteral("не кратна шагу 12 500 Гц");
+        QTest::newRow("red settings edit") << "edit" << QStringLiteral("содержит \"0700\"");
+        QTest::newRow("radio for another programmer") << "programmer" << QStringLiteral("другой программатор [ZZ999]");
     }
     void writeChecksBeforeTheBackupRead()
     {
-        QFETCH(bool, offRaster);
+        QFETCH(QString, what);
         QFETCH(QString, why);
         SimProcess sim;
-        QVERIFY(sim.Start(17, {QStringLiteral("--no-pacing")}));
+        QStringList radio{QStringLiteral("--no-pacing")};
+        if (what == QLatin1String("programmer"))
+            radio << QStringLiteral("--programmer") << QStringLiteral("ZZ999");
+        QVERIFY(sim.Start(17, radio));
         UsePort(17);
         QVERIFY(Main().ActionBackupBeforeWrite->isChecked());
-        if (offRaster) {
+        if (what == QLatin1String("raster")) {
             Main().channels().channels[0].freq_rx = Main().channels().channels[0].freq_tx = 40006000;
-        } else {
+        } else if (what == QLatin1String("edit")) {
             Main().ShowSettings();
             Main().findChild<QLineEdit *>(QStringLiteral("EditTxLimit"))->setText(QStringLiteral("0700"));
+        } else {
+            Main().ActionGetInfoExecute();
+            m_dialogs->executed.clear();
+            m_dialogs->messages.clear();
         }
         Main().ActionWriteExecute();
         QVERIFY(m_dialogs->executed.isEmpty());

@@ -98,6 +98,13 @@ bool TForm1::CheckBeforeWrite()
 {
     if (!EntriesAccepted())
         return false;
+    // The radio last heard asks for another programmer.
+    if (m_info.IsComplete() && !WriteAllowed(m_info)) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                      tr("Для программирования станции необходим другой программатор [%1]")
+                                          .arg(m_info.programmerVersion));
+        return false;
+    }
     // Refusals that no radio's settings version changes (the channels, the
     // settings every version carries) come before the backup read, not after.
     if (const QList<ValueFinding> findings = CheckValues(m_channels.channels, m_settings, SettingsContext::Version100);
