@@ -330,7 +330,7 @@ int ResolvePortName(const QString &name, int &port)
         Error(QCoreApplication::translate("kd-cli", "для %1 не осталось свободного номера порта").arg(name));
         return ExitUsage;
     }
-    PrintLine(QCoreApplication::translate("kd-cli", "Порт %1: устройство %2.").arg(ports::PortName(port), name));
+    PrintLine(ports::DeviceLine(port, name));
     return -1;
 }
 
@@ -348,6 +348,8 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
         Error(QCoreApplication::translate("kd-cli", "последовательный порт не найден; укажите его: --port COMn или --port УСТРОЙСТВО"));
         return Fail(QCoreApplication::translate("kd-cli", "порт не найден, радиостанция не затронута."), ExitPortNotOpened);
     }
+    for (const QString &line : ports::ReplacedDefaultLines(ports::StoredDefaultPort(), options.port))
+        PrintLine(line);
     return -1;
 }
 
@@ -391,8 +393,8 @@ void ReportJob(const ProgrammingJob &job, const TInfoContext &info)
 {
     QJsonObject &r = Report();
     r.insert(QStringLiteral("serialNumber"), SerialJson(info));
-    r.insert(QStringLiteral("errorCode"), job.exchangeError());
-    r.insert(QStringLiteral("errorMessage"), job.exchangeError() ? protocol::ErrorMessage(job.exchangeError()) : QString());
+    r.insert(QStringLiteral("errorCode"), job.errorCode());
+    r.insert(QStringLiteral("errorMessage"), job.errorMessage());
     r.insert(QStringLiteral("summary"), job.succeeded() ? QString() : job.Summary());
 }
 

@@ -58,6 +58,7 @@ int RunCheck(const QStringList &arguments)
 
     QStringList outside;
     QJsonArray outsideJson;
+    std::array<Channel, ChannelsContext::Count> kept = file.channels;  // as opening leaves them
     int used = 0;
     PrintLine(QCoreApplication::translate("kd-cli", "Каналы (приём / передача, Гц):"));
     for (int n = 0; n < ChannelsContext::Count; ++n) {
@@ -70,6 +71,7 @@ int RunCheck(const QStringList &arguments)
         if ((c.HasRx() && !against.ContainsRx(std::uint32_t(c.freq_rx))) || (c.HasTx() && !against.ContainsTx(std::uint32_t(c.freq_tx)))) {
             outside << QString::number(n);
             outsideJson.append(n);
+            kept[std::size_t(n)].Reset();
         }
     }
     report.insert(QStringLiteral("channelsUsed"), used);
@@ -78,14 +80,15 @@ int RunCheck(const QStringList &arguments)
     if (!outside.isEmpty())
         PrintLine(QCoreApplication::translate("kd-cli", "При открытии будут удалены каналы вне диапазона: %1").arg(outside.join(QStringLiteral(", "))));
 
-    // Every field a table can carry: the radio's settings version is not known here.
-    const QList<ValueFinding> findings = CheckValues(file.channels, file.settings, SettingsContext::Version102);
+    // The channels that stay, and the settings fields of the version the file
+    // carries: a 1.00 table has no StartupMode to refuse.
+    const QList<ValueFinding> findings = CheckValues(kept, file.settings, file.settings.version);
     int refused = 0;
     QJsonArray findingsJson;
     for (const ValueFinding &f : findings) {
         const bool error = f.severity == ValueFinding::Refused;
         refused += error;
-        PrintLine((error ? QCoreApplication::translate("kd-cli", "Ошибка: %1") : QCoreApplication::translate("kd-cli", "Предупреждение: %1")).arg(f.text));
+        PrintLine(FindingLine(f));
         findingsJson.append(QJsonObject{{QStringLiteral("severity"), error ? QStringLiteral("error") : QStringLiteral("warning")},
                                         {QStringLiteral("text"), f.text}});
     }

@@ -61,12 +61,13 @@ int RunDiff(const QStringList &arguments)
     file.channels.ranges.Load(FreqRangeList::DefaultPath());
     bool removed = false;
     QString error;
-    if (!ConfigurationDocument::Open(input, file.channels, file.settings, removed, error)) {
+    QList<int> removedChannels;
+    if (!ConfigurationDocument::Open(input, file.channels, file.settings, removed, error, &removedChannels)) {
         Error(error);
         return Fail(QCoreApplication::translate("kd-cli", "сравнение не выполнено (файл %1 не открыт).").arg(input));
     }
     if (removed)
-        PrintLine(QCoreApplication::translate("kd-cli", "При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+        PrintLine(ConfigurationDocument::RemovedMessage(removedChannels));
 
     Records radio{QString()};
     const auto job = RunJob(radio, ProgrammingJob::OpRead, options);

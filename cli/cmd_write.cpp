@@ -4,8 +4,10 @@
 #include "job/language.h"
 #include "job/writesafety.h"
 #include "model/configdocument.h"
+#include "model/valuecheck.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSet>
 #include <QThread>
@@ -40,6 +42,10 @@ QString ResultText(const RadioWrite &w)
     QString s = w.summary;
     if (s.startsWith(SummaryPrefix()))
         s.remove(0, SummaryPrefix().size());
+    // The advice to write again stays in the log.
+    const QString advice = ProgrammingJob::PartialWriteAdvice(w.channels, w.settings, QDir::toNativeSeparators(w.backup));
+    if (!advice.isEmpty() && s.endsWith(advice))
+        s.chop(advice.size());
     if (s.endsWith(QLatin1Char('.')))
         s.chop(1);
     return s;
@@ -198,12 +204,20 @@ int RunWrite(const QStringList &arguments)
     Records records(FreqRangeList::DefaultPath());
     bool removed = false;
     QString error;
-    if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error)) {
+    QList<int> removedChannels;
+    if (!ConfigurationDocument::Open(input, records.channels, records.settings, removed, error, &removedChannels)) {
         Error(error);
         return FailWrite(QCoreApplication::translate("kd-cli", "файл %1 не открыт").arg(input));
     }
     if (removed)
-        PrintLine(QCoreApplication::translate("kd-cli", "При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+        PrintLine(ConfigurationDocument::RemovedMessage(removedChannels));
+    // Values that no radio would take as they are: refused before any radio is read.
+    if (const QList<ValueFinding> findings = CheckValues(records.channels.channels, records.settings, SettingsContext::Version100);
+        HasRefused(findings)) {
+        for (const QString &line : ProgrammingJob::RefusalLines(findings))
+            PrintLine(line);
+        return FailWrite(QCoreApplication::translate("kd-cli", "значения, которые радиостанция не примет без изменения"));
+    }
     // The folder is checked before the radio is read for it.
     if (backup && !safety::PrepareBackupFolder(plan.backupDir, error)) {
         Error(QCoreApplication::translate("kd-cli", "резервная копия не сохранена: %1").arg(error));

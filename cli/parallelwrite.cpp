@@ -119,6 +119,8 @@ private:
         auto write = std::make_unique<safety::ExchangeStep>(m_radio->channels, m_radio->settings, m_radio->info,
                                                             ProgrammingJob::OpWrite);
         m_write = write.get();
+        if (m_backup)
+            m_backup->SetWrite(&m_write->job());
         m_sequence->Add(std::move(write));
         if (m_plan.verify) {
             auto step = std::make_unique<safety::VerifyStep>(m_write->job());

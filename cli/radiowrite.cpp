@@ -1,9 +1,9 @@
 #include "cli/radiowrite.h"
 
 #include "job/safetysteps.h"
-#include "link/protocol.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace cli {
 namespace {
@@ -65,7 +65,8 @@ void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &inf
     out.portNotOpened = job.portNotOpened();
     out.openProblem = job.openProblem();
     out.declined = job.declined();
-    out.errorCode = job.exchangeError();
+    out.errorCode = job.errorCode();
+    out.errorMessage = job.errorMessage();
     if (info.mainDecoded && !job.declined()) {
         out.admitted = true;
         out.serial = info.serialNumber;
@@ -78,7 +79,7 @@ namespace {
 
 void FailOutside(RadioWrite &out, const QString &cause, int status)
 {
-    out.summary = ProgrammingJob::WriteSummary(QCoreApplication::translate("kd-cli", "запись не выполнена"), cause, out.channels, out.settings);
+    out.summary = ProgrammingJob::WriteSummary(QCoreApplication::translate("kd-cli", "запись не выполнена"), cause, out.channels, out.settings, QDir::toNativeSeparators(out.backup));
     PrintLine(out.summary);
     out.status = status;
 }
@@ -91,7 +92,7 @@ QJsonObject RadioWrite::Json() const
                    serial && *serial != 0xFFFFFFFFu ? QJsonValue(qint64(*serial)) : QJsonValue()},
                   {QStringLiteral("tables"), WrittenTablesJson(channels, settings)},
                   {QStringLiteral("errorCode"), errorCode},
-                  {QStringLiteral("errorMessage"), errorCode ? protocol::ErrorMessage(errorCode) : QString()},
+                  {QStringLiteral("errorMessage"), errorMessage},
                   {QStringLiteral("summary"), summary}};
     if (!backup.isEmpty())
         o.insert(QStringLiteral("backup"), backup);
@@ -155,6 +156,7 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
     JobSequence writing;
     auto step = std::make_unique<safety::ExchangeStep>(records.channels, records.settings, records.info, ProgrammingJob::OpWrite);
     step->job().SetInfoGate(firstGate);
+    step->job().SetBackupPath(QDir::toNativeSeparators(out.backup));
     const safety::ExchangeStep &write = RunStep(writing, std::move(step), options, *firstView, *firstObserver, trace);
     const ProgrammingJob &job = write.job();
     NoteJob(out, job, records.info);
@@ -182,7 +184,8 @@ RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOption
     int status = ExitFailed;
     if (!verify.mismatch) {
         why = verify.error.isEmpty() ? QCoreApplication::translate("kd-cli", "таблицы прочитаны с ошибками") : verify.error;
-        out.errorCode = verify.job().exchangeError();
+        out.errorCode = verify.job().errorCode();
+        out.errorMessage = verify.job().errorMessage();
         if (const int s = ExitFor(verify.job()); s != ExitOk)
             status = s;
     }

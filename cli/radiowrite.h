@@ -30,6 +30,7 @@ struct RadioWrite
     ProgrammingJob::TableWrite channels = ProgrammingJob::TableWrite::None;
     ProgrammingJob::TableWrite settings = ProgrammingJob::TableWrite::None;
     int errorCode = 0;
+    QString errorMessage;
     QString summary;                      // the "Итог: ..." line of a failure
 
     bool ok() const { return status == ExitOk; }

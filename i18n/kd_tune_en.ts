@@ -284,10 +284,6 @@
         <translation>Column %1 is not carried over (filled rows: %2).</translation>
     </message>
     <message>
-        <source>Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках: %2 — у этих каналов мощность по умолчанию.</source>
-        <translation>Power: a power that is not among the radio&apos;s levels (%1 W), in lines: %2 — these channels get the default power.</translation>
-    </message>
-    <message>
         <source>Не удалось открыть файл %1: %2</source>
         <translation>Could not open the file %1: %2</translation>
     </message>
@@ -314,6 +310,37 @@
     <message>
         <source>полярность DCS %1 (DtcsPolarity) не поддерживается, только NN</source>
         <translation>DCS polarity %1 (DtcsPolarity) is not supported, only NN</translation>
+    </message>
+    <message>
+        <source>Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках %2 — у этих каналов мощность по умолчанию.</source>
+        <translation>Power: a power the radio has no level for (%1 W), in lines %2 — these channels get the default power.</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelEntry</name>
+    <message>
+        <source>Частота приема %1 Гц вне диапазона %2.</source>
+        <translation>The receive frequency %1 Hz is outside the range %2.</translation>
+    </message>
+    <message>
+        <source>Частота передачи %1 Гц вне диапазона %2.</source>
+        <translation>The transmit frequency %1 Hz is outside the range %2.</translation>
+    </message>
+    <message>
+        <source>Прием на частоте 41,9 МГц возможен только с аппаратной опцией №25.</source>
+        <translation>Reception on 41.9 MHz works only with hardware option No. 25.</translation>
+    </message>
+    <message>
+        <source>Частота %1 Гц не кратна шагу 12,5 кГц; ближайшие допустимые: %2 и %3 Гц.</source>
+        <translation>The frequency %1 Hz is not a multiple of the 12.5 kHz step; the nearest valid ones: %2 and %3 Hz.</translation>
+    </message>
+    <message>
+        <source>Частота %1 Гц не кратна шагу 25 кГц полосы 25,0 кГц; допустима, ближайшие кратные: %2 и %3 Гц.</source>
+        <translation>The frequency %1 Hz is not a multiple of the 25 kHz step of the 25.0 kHz band; accepted, the nearest multiples: %2 and %3 Hz.</translation>
+    </message>
+    <message>
+        <source>Вызывной тон %1 Гц вне пределов от %2 до %3 Гц.</source>
+        <translation>The call tone %1 Hz is outside %2 to %3 Hz.</translation>
     </message>
 </context>
 <context>
@@ -635,6 +662,38 @@
         <source>Не удалось сохранить файл %1: %2</source>
         <translation>Could not save the file %1: %2</translation>
     </message>
+    <message>
+        <source>Файл %1 пуст.</source>
+        <translation>The file %1 is empty.</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является файлом настроек радиостанции.</source>
+        <translation>The file %1 is not a radio configuration file.</translation>
+    </message>
+    <message>
+        <source>Файл %1 повреждён: ошибка в строке %2.</source>
+        <translation>The file %1 is damaged: error in line %2.</translation>
+    </message>
+    <message>
+        <source>Подробности: %1</source>
+        <translation>Details: %1</translation>
+    </message>
+    <message>
+        <source>При загрузке файла были удалены каналы, не соответствующие диапазону частот.</source>
+        <translation>Loading the file removed channels that do not fit the frequency range.</translation>
+    </message>
+    <message>
+        <source>Удалены каналы: %1.</source>
+        <translation>Channels removed: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>DecimalSeparator</name>
+    <message>
+        <source>,</source>
+        <extracomment>The decimal separator of numbers in texts: a point in English.</extracomment>
+        <translation>.</translation>
+    </message>
 </context>
 <context>
     <name>DialogSeam</name>
@@ -697,6 +756,14 @@
     <message>
         <source>Устройство %1 не открылось: %2.</source>
         <translation>The device %1 did not open: %2.</translation>
+    </message>
+    <message>
+        <source>Порт %1: устройство %2.</source>
+        <translation>Port %1: device %2.</translation>
+    </message>
+    <message>
+        <source>Вместо порта %1, выбранного по умолчанию, взят первый имеющийся порт %2.</source>
+        <translation>The default port %1 is replaced by the first port present, %2.</translation>
     </message>
 </context>
 <context>
@@ -943,6 +1010,14 @@
     <message>
         <source>радиостанция пропущена</source>
         <translation>radio skipped</translation>
+    </message>
+    <message>
+        <source> Запишите радиостанцию ещё раз.</source>
+        <translation> Write the radio again.</translation>
+    </message>
+    <message>
+        <source> Резервная копия того, что в ней было: %1</source>
+        <translation> The backup of what it held: %1</translation>
     </message>
 </context>
 <context>
@@ -1403,14 +1478,6 @@
         <translation>Writing to the radio will change these values:</translation>
     </message>
     <message>
-        <source>Ошибка: %1</source>
-        <translation>Error: %1</translation>
-    </message>
-    <message>
-        <source>Предупреждение: %1</source>
-        <translation>Warning: %1</translation>
-    </message>
-    <message>
         <source>... и ещё %1</source>
         <translation>... and %1 more</translation>
     </message>
@@ -1521,10 +1588,6 @@
     <message>
         <source>удаление каналов вне диапазона</source>
         <translation>removal of channels outside the range</translation>
-    </message>
-    <message>
-        <source>При загрузке файла были удалены каналы, не соответствующие диапазону частот.</source>
-        <translation>Loading the file removed channels that do not fit the frequency range.</translation>
     </message>
     <message>
         <source>Настройки радиостанции (*.xml)</source>
@@ -1769,6 +1832,18 @@
     <message>
         <source>Меню, вкладки и заголовок главного окна уже на выбранном языке. Остальные окна и страницы настроек будут на нём после перезапуска программы.</source>
         <translation>The menus, tabs and caption of the main window are now in the chosen language. The other windows and the settings pages will be after the program is restarted.</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Поле &quot;%1&quot; содержит &quot;%2&quot;, а допустимы целые числа от %3 до %4. Пока оно красное, таблицы не сохраняются, не записываются и не выводятся: исправьте значение.</source>
+        <translation>The field &quot;%1&quot; holds &quot;%2&quot;, but whole numbers from %3 to %4 are allowed. While it is red the tables are not saved, written or put out: correct the value.</translation>
+    </message>
+    <message>
+        <source>Резервная копия не может быть сохранена: %1. Запись отменена.</source>
+        <translation>The backup cannot be saved: %1. The write is cancelled.</translation>
     </message>
 </context>
 <context>
@@ -2160,6 +2235,18 @@
         <source>Журнал</source>
         <translation>Log</translation>
     </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ошибка: операция не выполнена, причина в журнале</source>
+        <translation>Error: the operation failed, the log says why</translation>
+    </message>
+    <message>
+        <source>%1: не выполнено</source>
+        <translation>%1: failed</translation>
+    </message>
 </context>
 <context>
     <name>TFormReport</name>
@@ -2304,6 +2391,18 @@
         <source> вне пределов 0..8 (в радиостанцию попало бы %1)</source>
         <translation> is outside 0..8 (the radio would get %1)</translation>
     </message>
+    <message>
+        <source> будет записано как 0 (нет частоты)</source>
+        <translation> will be written as 0 (no frequency)</translation>
+    </message>
+    <message>
+        <source>Ошибка: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Предупреждение: %1</source>
+        <translation>Warning: %1</translation>
+    </message>
 </context>
 <context>
     <name>WriteSafety</name>
@@ -2429,10 +2528,6 @@
         <translation>no free port number left for %1</translation>
     </message>
     <message>
-        <source>Порт %1: устройство %2.</source>
-        <translation>Port %1: device %2.</translation>
-    </message>
-    <message>
         <source>последовательный порт не найден; укажите его: --port COMn или --port УСТРОЙСТВО</source>
         <translation>no serial port found; name one with --port COMn or --port DEVICE</translation>
     </message>
@@ -2495,14 +2590,6 @@ Exit status 1 when the file cannot be opened or a write of it would be refused.
     <message>
         <source>При открытии будут удалены каналы вне диапазона: %1</source>
         <translation>Opening will remove the channels outside the range: %1</translation>
-    </message>
-    <message>
-        <source>Ошибка: %1</source>
-        <translation>Error: %1</translation>
-    </message>
-    <message>
-        <source>Предупреждение: %1</source>
-        <translation>Warning: %1</translation>
     </message>
     <message>
         <source>запись этого файла будет отклонена: значений, которые радиостанция не примет без изменения: %1.</source>
@@ -2583,10 +2670,6 @@ Nothing is written. Exit status 0 when nothing differs, 1 when something does
     <message>
         <source>сравнение не выполнено (файл %1 не открыт).</source>
         <translation>comparison not done (the file %1 was not opened).</translation>
-    </message>
-    <message>
-        <source>При загрузке файла были удалены каналы, не соответствующие диапазону частот.</source>
-        <translation>Loading the file removed channels that do not fit the frequency range.</translation>
     </message>
     <message>
         <source>сравнение не выполнено: файл трассировки не открыт.</source>
@@ -2945,6 +3028,10 @@ at once and ends with a table: port, serial number, time, result.
     <message>
         <source>--port: %1 и %2 — одно и то же устройство (%3); ничего не начато</source>
         <translation>--port: %1 and %2 are one and the same device (%3); nothing started</translation>
+    </message>
+    <message>
+        <source>значения, которые радиостанция не примет без изменения</source>
+        <translation>values the radio would not take unchanged</translation>
     </message>
 </context>
 </TS>

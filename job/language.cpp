@@ -3,6 +3,8 @@
 #include "link/portdirectory.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -13,8 +15,33 @@ namespace {
 const QString kDefault = QStringLiteral("ru");
 const QString kSettingsKey = QStringLiteral("Settings/Language");
 
-// The translator in force; a child of the application, so it goes with it.
+// The translators in force, the program's own and Qt's (its file choosers,
+// print preview and standard buttons); children of the application, so they
+// go with it.
 QPointer<QTranslator> g_translator;
+QPointer<QTranslator> g_qtTranslator;
+
+void Replace(QPointer<QTranslator> &slot, QTranslator *next)
+{
+    if (slot) {
+        QCoreApplication::removeTranslator(slot);
+        delete slot;
+    }
+    slot = next;
+    if (next)
+        QCoreApplication::installTranslator(next);
+}
+
+// Qt's own texts in `code` when the system has them (on Debian the package
+// qt6-translations-l10n); without them Qt speaks English.
+QTranslator *QtTranslator(const QString &code)
+{
+    auto *qt = new QTranslator(QCoreApplication::instance());
+    if (qt->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return qt;
+    delete qt;
+    return nullptr;
+}
 QString g_current = kDefault;
 
 } // namespace
@@ -41,13 +68,10 @@ bool Install(const QString &code)
             return false;
         }
     }
-    if (g_translator) {
-        QCoreApplication::removeTranslator(g_translator);
-        delete g_translator;
-    }
-    g_translator = next;
-    if (next)
-        QCoreApplication::installTranslator(next);
+    Replace(g_qtTranslator, QtTranslator(code));
+    Replace(g_translator, next);
+    // Qt's dialogs write dates and numbers as the language does.
+    QLocale::setDefault(QLocale(code));
     g_current = code;
     return true;
 }

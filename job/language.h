@@ -14,7 +14,8 @@ QStringList Codes();
 QString Current();
 // Puts the language `code` in force for every text translated from now on:
 // installs its translator in the running application (the one in force goes;
-// Russian needs none). Qt then sends QEvent::LanguageChange to every widget.
+// Russian needs none), and Qt's own translation into it when the system has
+// one. Qt then sends QEvent::LanguageChange to every widget.
 // False for a code that is not in Codes() or a translation that does not
 // load, which changes nothing.
 bool Install(const QString &code);

@@ -144,14 +144,54 @@ QString ProgrammingJob::Summary() const
     default: what = Tr::tr("операция не выполнена"); break;
     }
     if (m_operation == OpWrite)
-        return WriteSummary(what, m_cause, m_tableWrite[0], m_tableWrite[1]);
+        return WriteSummary(what, m_cause, m_tableWrite[0], m_tableWrite[1], m_backupPath);
     return Tr::tr("Итог: %1 (%2).").arg(what, m_cause);
 }
 
-QString ProgrammingJob::WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings)
+int ProgrammingJob::errorCode() const
+{
+    return m_portNotOpened ? protocol::ErrAccess : m_exchangeError;
+}
+
+QString ProgrammingJob::errorMessage() const
+{
+    if (m_portNotOpened) {
+        const QString line = Tr::tr("Не удалось открыть порт COM%1 !!!").arg(m_port);
+        return m_openProblem.isEmpty() ? line : line + QLatin1Char(' ') + m_openProblem;
+    }
+    return m_exchangeError ? protocol::ErrorMessage(m_exchangeError) : QString();
+}
+
+QStringList ProgrammingJob::RefusalLines(const QList<ValueFinding> &findings)
+{
+    QStringList lines{Tr::tr("Ошибка. Радиостанция получила бы другие значения, чем заданы:")};
+    for (const ValueFinding &f : findings) {
+        if (f.severity == ValueFinding::Refused)
+            lines << f.text;
+    }
+    lines << WriteAborted();
+    return lines;
+}
+
+QString ProgrammingJob::WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings,
+                                     const QString &backupPath)
 {
     return Tr::tr("Итог: %1 (%2). Таблица каналов %3, таблица настроек %4.")
-        .arg(what, cause, WriteState(channels), WriteState(settings));
+               .arg(what, cause, WriteState(channels), WriteState(settings))
+         + PartialWriteAdvice(channels, settings, backupPath);
+}
+
+QString ProgrammingJob::PartialWriteAdvice(TableWrite channels, TableWrite settings, const QString &backupPath)
+{
+    // The radio holds neither what it had nor what was meant for it.
+    const bool untouched = channels == TableWrite::None && settings == TableWrite::None;
+    const bool whole = channels == TableWrite::Complete && settings == TableWrite::Complete;
+    if (untouched || whole)
+        return QString();
+    QString advice = Tr::tr(" Запишите радиостанцию ещё раз.");
+    if (!backupPath.isEmpty())
+        advice += Tr::tr(" Резервная копия того, что в ней было: %1").arg(backupPath);
+    return advice;
 }
 
 void ProgrammingJob::Finish()
@@ -453,17 +493,15 @@ void ProgrammingJob::QueueWrite()
 
 bool ProgrammingJob::RefuseValues(std::uint16_t settingsVersion)
 {
-    QStringList refused;
-    for (const ValueFinding &f : CheckValues(m_channels.channels, m_settings, settingsVersion)) {
-        if (f.severity == ValueFinding::Refused)
-            refused << f.text;
-    }
-    if (refused.isEmpty())
+    const QList<ValueFinding> findings = CheckValues(m_channels.channels, m_settings, settingsVersion);
+    if (!HasRefused(findings)) {
+        // What the layout changes on purpose is said before it is sent.
+        for (const ValueFinding &f : findings)
+            LogLine(FindingLine(f));
         return false;
-    LogLine(Tr::tr("Ошибка. Радиостанция получила бы другие значения, чем заданы:"));
-    for (const QString &line : std::as_const(refused))
+    }
+    for (const QString &line : RefusalLines(findings))
         LogLine(line);
-    LogLine(WriteAborted());
     Fail(Tr::tr("значения, которые радиостанция не примет без изменения"));
     m_state = StateClose;
     return true;

@@ -3,6 +3,7 @@
 #include "link/comthread.h"
 #include "job/logstream.h"
 #include "model/tableimage.h"
+#include "model/valuecheck.h"
 
 #include <array>
 #include <cstdint>
@@ -68,6 +69,9 @@ public:
     void SetProgress(int percent, Rgb colour) { m_percent = percent; m_colour = colour; }
     void SetObserver(JobObserver *observer) { m_observer = observer; }
     void SetTraceHook(ComThread::TraceHook hook, void *context) { m_trace = hook; m_traceContext = context; }
+    // Where what the radio held before this write was saved; a write that
+    // leaves the radio with part of the tables names it in its summary.
+    void SetBackupPath(const QString &path) { m_backupPath = path; }
     // Asked once the radio's information has arrived, before any table is
     // touched: false ends the job there (declined), as a radio that is not the
     // one wanted. For waiting on a port for the next radio of a series.
@@ -116,6 +120,11 @@ public:
     // that did not open and why, and a radio the information gate turned away.
     int exchangeError() const { return m_exchangeError; }
     bool portNotOpened() const { return m_portNotOpened; }
+    // For reports: the exchange's error code, or the access error when the
+    // port did not open, and its message (with why it did not open); 0 and
+    // empty when neither happened.
+    int errorCode() const;
+    QString errorMessage() const;
     const ports::OpenProblem &openProblem() const { return m_openFailure; }
     bool declined() const { return m_declined; }
     // The radio's information arrived: a radio answered on the port, whatever
@@ -123,11 +132,20 @@ public:
     bool infoReceived() const { return m_infoReceived; }
 
     // The last line of the log of a job that failed: what failed and, for a
-    // write, which tables the radio received completely, partly or not at all.
+    // write, which tables the radio received completely, partly or not at all;
+    // when it holds part of them, that it must be written again and where the
+    // backup of what it held is.
     QString Summary() const;
     // The same line for a write that failed around the job (a file, a backup,
     // a read-back), so that every front-end ends a failed write alike.
-    static QString WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings);
+    static QString WriteSummary(const QString &what, const QString &cause, TableWrite channels, TableWrite settings,
+                                const QString &backupPath = QString());
+    // What ends such a line when the radio holds part of the tables (write it
+    // again, the backup); empty otherwise. A table cell leaves it out.
+    static QString PartialWriteAdvice(TableWrite channels, TableWrite settings, const QString &backupPath);
+    // The lines a write is refused with when values would reach the radio as
+    // other values: a heading, one line per value, "Запись прервана!!!".
+    static QStringList RefusalLines(const QList<ValueFinding> &findings);
 
 private:
     bool OpenExchange();
@@ -163,6 +181,7 @@ private:
     bool m_failed = false;
     bool m_stopRequested = false;
     QString m_cause;  // what failed first, for the summary
+    QString m_backupPath;
     QString m_openProblem;  // why the port did not open
     ports::OpenProblem m_openFailure;
     bool m_portNotOpened = false;

@@ -59,7 +59,11 @@ bool BackupStep::Conclude(LogView &)
     // one radio twice) each keep their own file.
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = QDir(m_dir).filePath(QFileInfo(name).completeBaseName() + QStringLiteral("_%1.xml").arg(n));
-    return ConfigurationDocument::Save(path, records.channels, records.settings, error);
+    if (!ConfigurationDocument::Save(path, records.channels, records.settings, error))
+        return false;
+    if (m_write)
+        m_write->SetBackupPath(QDir::toNativeSeparators(path));
+    return true;
 }
 
 QString BackupStep::OutcomeLine() const

@@ -39,11 +39,14 @@ public:
     explicit BackupStep(const QString &dir) : m_dir(dir) {}
     bool Conclude(LogView &log) override;
     QString OutcomeLine() const override;
+    // The write that follows learns where the backup is, for its summary.
+    void SetWrite(ProgrammingJob *write) { m_write = write; }
     // The file written.
     QString path;
 
 private:
     QString m_dir;
+    ProgrammingJob *m_write = nullptr;
     bool m_readFailed = false;
 };
 

@@ -230,6 +230,30 @@ int ChooseInitialPort()
     return present.isEmpty() ? 0 : present.first().number;
 }
 
+QString DeviceLine(int number, const QString &device)
+{
+    return Tr::tr("Порт %1: устройство %2.").arg(PortName(number), device);
+}
+
+QStringList ReplacedDefaultLines(const QString &stored, int chosen)
+{
+    if (stored.isEmpty() || chosen == 0 || ParsePortName(stored) == chosen)
+        return {};
+    const int number = ParsePortName(stored);
+    const QString device = DevicePath(number);
+    QStringList lines;
+    if (number == 0) {
+        // Not a port name at all: nothing to say about a device.
+    } else if (device.isEmpty()) {
+        lines << DescribeOpenProblem(OpenProblem{OpenProblem::NoDevice, number, {}, {}, {}});
+    } else {
+        lines << DeviceLine(number, device);
+        lines << DescribeOpenProblem(OpenProblem{OpenProblem::Absent, number, device, {}, {}});
+    }
+    lines << Tr::tr("Вместо порта %1, выбранного по умолчанию, взят первый имеющийся порт %2.").arg(stored, PortName(chosen));
+    return lines;
+}
+
 OpenProblem DiagnoseOpenFailure(const QString &device, QSerialPort::SerialPortError error, const QString &errorText)
 {
     OpenProblem p;

@@ -4,6 +4,7 @@
 #include <QSerialPort>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 // The per-user settings store: HKEY_CURRENT_USER\Software\KD_Tune on Windows,
 // $XDG_CONFIG_HOME/KD_Tune.conf elsewhere.
@@ -57,6 +58,15 @@ void StoreDefaultPort(const QString &name);
 // The port to use when the user has not chosen one: the stored default when it
 // is present, else the first present port; 0 when no port is present.
 int ChooseInitialPort();
+
+// "Порт COM7: устройство /dev/ttyUSB0.": which device a port number stands for.
+QString DeviceLine(int number, const QString &device);
+
+// When `chosen` was taken because the stored default `stored` is not present:
+// the stored port, its device and that it is absent, then the port taken in
+// its place. Empty when nothing was replaced (no default stored, or it is the
+// port chosen).
+QStringList ReplacedDefaultLines(const QString &stored, int chosen);
 
 // Why a port did not open, so that the user learns what to do about it.
 struct OpenProblem

@@ -573,7 +573,7 @@ QString CsvCell(const QString &text)
 
 QString BandText(bool wide)
 {
-    return wide ? QStringLiteral("25,0") : QStringLiteral("12,5");
+    return LocalDecimal(wide ? QStringLiteral("25,0") : QStringLiteral("12,5"));
 }
 
 } // namespace
@@ -734,7 +734,7 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
 
     std::array<int, ColumnCount> filled{};
     QList<int> unknownFilled(unknown.size(), 0);
-    int powerUnmatched = 0;
+    QList<int> powerUnmatched;  // lines
     for (auto row = header + 1; row != rows.end(); ++row) {
         if (row->blank())
             continue;
@@ -762,7 +762,8 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
             const int i = unknown[u].second;
             unknownFilled[u] += i < row->cells.size() && !row->cells[i].trimmed().isEmpty();
         }
-        powerUnmatched += reader.powerUnmatched;
+        if (reader.powerUnmatched)
+            powerUnmatched << row->line;
     }
 
     for (Column c : kNotCarried)
@@ -775,15 +776,14 @@ bool Parse(const QByteArray &data, const PowerLevels &watts, ImportResult &resul
             result.columnNotes << Tr::tr("Столбец %1 не переносится (заполненных строк: %2).")
                                       .arg(unknown[u].first)
                                       .arg(unknownFilled[u]);
-    if (powerUnmatched > 0) {
+    if (!powerUnmatched.isEmpty()) {
         QStringList levels;
         for (std::int32_t w : watts)
             levels << QString::number(w);
         result.columnNotes
-            << Tr::tr("Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках: %2 — "
+            << Tr::tr("Power: мощности, которой нет среди уровней радиостанции (%1 Вт), в строках %2 — "
                   "у этих каналов мощность по умолчанию.")
-                   .arg(levels.join(QStringLiteral(", ")))
-                   .arg(powerUnmatched);
+                   .arg(levels.join(QStringLiteral(", ")), ChannelsContext::NumberList(powerUnmatched));
     }
     return true;
 }

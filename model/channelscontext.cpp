@@ -3,6 +3,7 @@
 #include "xml/xml_common.h"
 
 #include <QDomDocument>
+#include <QStringList>
 
 namespace {
 
@@ -144,6 +145,24 @@ bool ChannelsContext::RemoveOutOfRange()
         }
     }
     return result;
+}
+
+QList<int> ChannelsContext::Removed(const std::array<Channel, Count> &before, const std::array<Channel, Count> &after)
+{
+    QList<int> removed;
+    for (int n = 0; n < Count; ++n) {
+        if (before[std::size_t(n)].IsUsed() && !after[std::size_t(n)].IsUsed())
+            removed << n;
+    }
+    return removed;
+}
+
+QString ChannelsContext::NumberList(const QList<int> &channels)
+{
+    QStringList numbers;
+    for (int n : channels)
+        numbers << QString::number(n);
+    return numbers.join(QStringLiteral(", "));
 }
 
 void ChannelsContext::ApplyFrequencyPlan(bool shore)

@@ -5,6 +5,7 @@
 #include "model/tableimage.h"
 
 #include <QDomElement>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -39,6 +40,11 @@ public:
     static constexpr int MaxChannelElements = 1000;
     static XmlOutline Outline();
     bool RemoveOutOfRange();
+    // The channels used in `before` and no longer in `after`, ascending: what
+    // a removal took away, for a message that names them.
+    static QList<int> Removed(const std::array<Channel, Count> &before, const std::array<Channel, Count> &after);
+    // "2, 3, 7": channel numbers as a message lists them.
+    static QString NumberList(const QList<int> &channels);
     void ApplyFrequencyPlan(bool shore);
 
     // Channels the image cannot carry (see EncodeImage), for the caller's message.

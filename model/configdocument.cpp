@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cctype>
+
 namespace ConfigurationDocument {
 namespace {
 
@@ -48,6 +50,33 @@ QString NotAConfiguration(const QDomElement &root)
     return QString();
 }
 
+// The name of the first element, past a byte order mark, blanks, the
+// declaration and comments; empty when the text does not begin with an
+// element (a document type declaration, plain text).
+QString FirstElementName(const QByteArray &data)
+{
+    qsizetype p = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (;;) {
+        while (p < data.size() && std::isspace(static_cast<unsigned char>(data[p])))
+            ++p;
+        if (data.mid(p, 2) == "<?" || data.mid(p, 4) == "<!--") {
+            const qsizetype end = data.indexOf(data[p + 1] == '?' ? "?>" : "-->", p);
+            if (end < 0)
+                return QString();
+            p = end + 2;
+            continue;
+        }
+        break;
+    }
+    if (p >= data.size() || data[p] != '<')
+        return QString();
+    qsizetype end = ++p;
+    while (end < data.size() && !std::isspace(static_cast<unsigned char>(data[end])) && data[end] != '>'
+           && data[end] != '/')
+        ++end;
+    return QString::fromLatin1(data.mid(p, end - p));
+}
+
 } // namespace
 
 bool Read(const QString &path, Contents &contents, QString &error)
@@ -69,9 +98,20 @@ bool Read(const QString &path, Contents &contents, QString &error)
 
 bool Parse(const QByteArray &data, const QString &path, Contents &contents, QString &error)
 {
+    // What is wrong for the user first, then the parser's detail.
+    if (data.trimmed().isEmpty()) {
+        error = Tr::tr("Файл %1 пуст.").arg(path);
+        return false;
+    }
     QDomDocument doc;
-    if (!ParseXml(data, Outline(), doc, error)) {
-        error = Tr::tr("Ошибка в файле %1: %2").arg(path, error);
+    QString detail;
+    qint64 line = 0;
+    if (!ParseXml(data, Outline(), doc, detail, &line)) {
+        if (FirstElementName(data) != kRoot)
+            error = Tr::tr("Файл %1 не является файлом настроек радиостанции.").arg(path);
+        else
+            error = Tr::tr("Файл %1 повреждён: ошибка в строке %2.").arg(path).arg(line);
+        error += QLatin1Char('\n') + Tr::tr("Подробности: %1").arg(detail);
         return false;
     }
     const QDomElement root = doc.documentElement();
@@ -95,7 +135,14 @@ bool Parse(const QByteArray &data, const QString &path, Contents &contents, QStr
     return true;
 }
 
-bool Open(const QString &path, ChannelsContext &channels, SettingsContext &settings, bool &removed, QString &error)
+QString RemovedMessage(const QList<int> &channels)
+{
+    return Tr::tr("При загрузке файла были удалены каналы, не соответствующие диапазону частот.") + QLatin1Char('\n')
+         + Tr::tr("Удалены каналы: %1.").arg(ChannelsContext::NumberList(channels));
+}
+
+bool Open(const QString &path, ChannelsContext &channels, SettingsContext &settings, bool &removed, QString &error,
+          QList<int> *removedChannels)
 {
     removed = false;
     Contents contents;
@@ -109,6 +156,8 @@ bool Open(const QString &path, ChannelsContext &channels, SettingsContext &setti
     settings = contents.settings;
     settings.ProgramCount = programCount;
     removed = !channels.RemoveOutOfRange();
+    if (removedChannels)
+        *removedChannels = ChannelsContext::Removed(contents.channels, channels.channels);
     return true;
 }
 

@@ -35,8 +35,12 @@ bool Parse(const QByteArray &data, const QString &source, Contents &contents, QS
 // model. Then its range (when valid) joins the range list and becomes current,
 // the channels and settings take the file's values (ProgramCount stays), and
 // channels outside the current range are removed; `removed` says whether any was.
+// `removedChannels`, when given, receives the numbers of the channels removed.
 bool Open(const QString &path, ChannelsContext &channels, SettingsContext &settings, bool &removed,
-          QString &error);
+          QString &error, QList<int> *removedChannels = nullptr);
+
+// The warning after opening removed channels outside the range, naming them.
+QString RemovedMessage(const QList<int> &channels);
 
 // The document as saved; channels may reorder their power levels.
 QByteArray Serialize(ChannelsContext &channels, const SettingsContext &settings);

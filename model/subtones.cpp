@@ -1,5 +1,7 @@
 #include "model/subtones.h"
 
+#include "xml/xml_common.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -81,7 +83,7 @@ QString SubtoneGridText(std::int32_t code)
 
 QString SubtoneEditorText(std::int32_t code)
 {
-    const QString text = SubtoneGridText(code);
+    const QString text = LocalDecimal(SubtoneGridText(code));
     return SubtoneKindOf(code) == SubtoneKind::Ctcss ? text + Tr::tr(" Гц") : text;
 }
 

@@ -47,6 +47,11 @@ void CheckWidth(QList<ValueFinding> &out, int channel, const char *field, std::i
 
 void CheckFrequency(QList<ValueFinding> &out, int channel, const char *field, std::int32_t hz)
 {
+    // -1 is how the editor switches a direction off; any other negative
+    // number came from a file and the radio gets no frequency for it either.
+    if (hz < -1)
+        out << Finding(ValueFinding::Normalised, channel, field, hz, 0,
+                       Subject(channel, QLatin1String(field), Hz(hz)) + Tr::tr(" будет записано как 0 (нет частоты)"));
     if (hz <= 0)
         return;  // none
     const std::int64_t steps = hz / Channel::FrequencyStep;
@@ -132,6 +137,24 @@ constexpr SettingsField kFields[] = {
 };
 
 } // namespace
+
+QString FindingLine(const ValueFinding &finding)
+{
+    return (finding.severity == ValueFinding::Refused ? Tr::tr("Ошибка: %1") : Tr::tr("Предупреждение: %1"))
+        .arg(finding.text);
+}
+
+QList<ValueFinding> ChangedSettings(const SettingsContext &before, const SettingsContext &after)
+{
+    QList<ValueFinding> out;
+    for (const SettingsField &f : kFields) {
+        const std::int32_t was = before.*(f.member);
+        const std::int32_t now = after.*(f.member);
+        if (was != now)
+            Normalised(out, -1, f.name, was, now);
+    }
+    return out;
+}
 
 QList<ValueFinding> CheckValues(const std::array<Channel, ChannelsContext::Count> &channels,
                                 const SettingsContext &settings, std::uint16_t settingsVersion)

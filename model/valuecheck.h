@@ -19,7 +19,8 @@
 // Normalised: the image layout maps the value on purpose, and what the radio
 // receives is what the editor would show after a read: a channel squelch
 // clamped to 1..8, a subtone code outside 0..134 written as 0, power levels
-// swapped or outside 0..3 (written as 0), a negative call tone written as none.
+// swapped or outside 0..3 (written as 0), a negative call tone written as none,
+// a negative frequency written as none (-1 is the editor's own "none").
 struct ValueFinding
 {
     enum Severity { Refused, Normalised };
@@ -36,6 +37,14 @@ struct ValueFinding
 // table of `settingsVersion` carries. Channels first, in number order.
 QList<ValueFinding> CheckValues(const std::array<Channel, ChannelsContext::Count> &channels,
                                 const SettingsContext &settings, std::uint16_t settingsVersion);
+
+// One finding as the user reads it: "Ошибка: ..." or "Предупреждение: ...".
+QString FindingLine(const ValueFinding &finding);
+
+// The number fields of the settings that differ between `before` and
+// `after`, as normalisations from the one value to the other: what showing a
+// table changed (a track bar's clamp, a list's fallback).
+QList<ValueFinding> ChangedSettings(const SettingsContext &before, const SettingsContext &after);
 
 inline bool HasRefused(const QList<ValueFinding> &findings)
 {

@@ -183,7 +183,7 @@ private slots:
         const ChannelCsv::ImportResult current = Import(kCurrentLayout);
         QVERIFY(Mentions(current.Report(),
                          QStringLiteral("Power: мощности, которой нет среди уровней радиостанции "
-                                        "(5, 10, 20, 40 Вт), в строках: 2")));
+                                        "(5, 10, 20, 40 Вт), в строках 2, 4")));
     }
 
     void reportNamesWhatIsNotCarried_data()

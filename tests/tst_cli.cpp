@@ -445,6 +445,119 @@ private slots:
                                               "не примет без изменения: 2.\n")));
     }
 
+    // `check` judges what a write of the file would send: the settings of the
+    // version the file carries, the channels opening keeps.
+    void checkJudgesWhatAWriteWouldSend_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("unsaid");
+        QTest::newRow("1.00 file without a start-up mode")
+            << QByteArray("<Channels/><Settings version='0x0100'><StartupMode>350</StartupMode></Settings>") << 0
+            << QStringLiteral("Замечаний нет.") << QStringLiteral("StartupMode");
+        QTest::newRow("channel opening removes")
+            << QByteArray("<Channels><channel id='2'><freq_rx>300000010</freq_rx></channel></Channels><Settings/>") << 0
+            << QStringLiteral("При открытии будут удалены каналы вне диапазона: 2") << QStringLiteral("Канал 2:");
+        QTest::newRow("negative transmit frequency")
+            << QByteArray("<Channels><channel id='1'><freq_rx>40000000</freq_rx><freq_tx>-5</freq_tx></channel></Channels>"
+                          "<Settings/>")
+            << 0 << QStringLiteral("Предупреждение: Канал 1: freq_tx = -5 Гц будет записано как 0 (нет частоты)")
+            << QStringLiteral("Ошибка");
+    }
+    void checkJudgesWhatAWriteWouldSend()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        QFETCH(QString, unsaid);
+        const QString file = Path(QStringLiteral("judged.xml"));
+        QVERIFY(WriteAll(file, "<root>" + body + "</root>"));
+        const Result r = Cli({QStringLiteral("check"), QStringLiteral("--input"), file});
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.out.contains(said) && !r.out.contains(unsaid), qPrintable(r.out));
+    }
+
+    // The JSON report of a port that did not open says which error and why.
+    void jsonNamesAPortThatDidNotOpen()
+    {
+        const Result r = Cli({QStringLiteral("info"), QStringLiteral("--port"), QStringLiteral("COM98"), QStringLiteral("--json")});
+        QCOMPARE(r.code, 4);
+        QVERIFY2(r.out.contains(QStringLiteral("\"errorCode\":20,")), qPrintable(r.out));
+        QVERIFY(r.out.contains(QStringLiteral("\"errorMessage\":\"Не удалось открыть порт COM98 !!! Порту COM98 не соответствует")));
+    }
+
+    // A write says what the table layout changes before it sends it, and a
+    // value no radio takes is refused before the radio is read for a backup.
+    void writeSaysWhatItChangesAndRefusesBeforeTheBackup()
+    {
+        SimProcess sim;
+        QVERIFY(sim.Start(224, {QStringLiteral("--no-pacing")}));
+        const QString file = Path(QStringLiteral("normalised.xml"));
+        QVERIFY(WriteAll(file, "<root><Channels><channel id='3'><freq_rx>40000000</freq_rx><subtone_rx>200</subtone_rx>"
+                               "</channel></Channels><Settings/></root>"));
+        Result r = Cli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM224"), QStringLiteral("--input"), file});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("Предупреждение: Канал 3: subtone_rx = 200 будет записано как 0\nТаблица каналов сформирована")),
+                 qPrintable(r.out));
+
+        QVERIFY(WriteAll(file, "<root><Channels><channel id='3'><freq_rx>40006000</freq_rx></channel></Channels>"
+                               "<Settings/></root>"));
+        const QString backups = Path(QStringLiteral("backups-refused"));
+        r = Cli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM224"), QStringLiteral("--input"), file,
+                 QStringLiteral("--backup"), backups});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.startsWith(QStringLiteral("Ошибка. Радиостанция получила бы другие значения, чем заданы:\n"
+                                                 "Канал 3: freq_rx = 40 006 000 Гц не кратна шагу")),
+                 qPrintable(r.out));
+        QVERIFY(!r.out.contains(QStringLiteral("Порт COM224")));
+        QVERIFY(QDir(backups).entryList(QDir::Files).isEmpty());
+    }
+
+    // The manual page names every command, gives each the options its help
+    // lists, and lists no option the program does not have.
+    void manualPageFollowsTheHelp()
+    {
+        const QString page = QString::fromUtf8(ReadAll(QFINDTESTDATA("../dist/kd-cli.1")));
+        QVERIFY(!page.isEmpty());
+        auto section = [&page](const char *name) {
+            const qsizetype at = page.indexOf(QStringLiteral(".SH ") + QLatin1String(name));
+            return page.mid(at, page.indexOf(QStringLiteral("\n.SH "), at + 1) - at);
+        };
+        const QString synopsis = section("SYNOPSIS");
+        const QString commands = section("COMMANDS");
+        const QString options = section("OPTIONS");
+        auto roff = [](QString option) { return QStringLiteral("\\-\\-") + option.replace(QLatin1Char('-'), QStringLiteral("\\-")); };
+
+        const Result usage = Cli({QStringLiteral("--help"), QStringLiteral("--lang"), QStringLiteral("en")});
+        const QString listed = usage.out.section(QStringLiteral("Commands:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+        QStringList all{QStringLiteral("lang"), QStringLiteral("version"), QStringLiteral("help")};
+        static const QRegularExpression commandLine(QStringLiteral("^  ([a-z]+) "), QRegularExpression::MultilineOption);
+        static const QRegularExpression optionLine(QStringLiteral("^  (?:-\\w, )?--([a-z-]+)"), QRegularExpression::MultilineOption);
+        int count = 0;
+        for (const QRegularExpressionMatch &c : commandLine.globalMatch(listed)) {
+            const QString command = c.captured(1);
+            ++count;
+            QVERIFY2(commands.contains(QStringLiteral(".B ") + command + QLatin1Char('\n')), qPrintable(command));
+            const qsizetype at = synopsis.indexOf(QStringLiteral(".B kd-cli ") + command + QLatin1Char('\n'));
+            QVERIFY2(at >= 0, qPrintable(command));
+            const QString line = synopsis.mid(at, synopsis.indexOf(QStringLiteral(".br"), at) - at);
+            const Result help = Cli({command, QStringLiteral("--help"), QStringLiteral("--lang"), QStringLiteral("en")});
+            for (const QRegularExpressionMatch &o : optionLine.globalMatch(help.out)) {
+                const QString option = o.captured(1);
+                all << option;
+                QVERIFY2(option == QLatin1String("help") || line.contains(roff(option)), qPrintable(command + QStringLiteral(" --") + option));
+                QVERIFY2(options.contains(roff(option)), qPrintable(QStringLiteral("--") + option));
+            }
+        }
+        QCOMPARE(count, 7);
+        static const QRegularExpression onPage(QStringLiteral("\\\\-\\\\-([a-z]+(?:\\\\-[a-z]+)*)"));
+        for (const QRegularExpressionMatch &m : onPage.globalMatch(page)) {
+            const QString option = m.captured(1).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+            QVERIFY2(all.contains(option), qPrintable(QStringLiteral("--") + option));
+        }
+    }
+
     // Ctrl-C or a termination during a write: the block on the line finishes,
     // the port is closed and the last line says what the radio now holds.
     void interruptedWriteSaysWhatTheRadioHolds_data()
@@ -468,7 +581,8 @@ private slots:
         const QString text = QString::fromUtf8(out + p.readAllStandardOutput());
         QVERIFY2(text.endsWith(QStringLiteral("Процесс остановлен!!!\nПорт COM222 закрыт.\n"
                                               "Итог: запись не выполнена (остановлено по запросу). "
-                                              "Таблица каналов записана частично, таблица настроек не записана.\n")),
+                                              "Таблица каналов записана частично, таблица настроек не записана. "
+                                              "Запишите радиостанцию ещё раз.\n")),
                  qPrintable(text));
     }
 
@@ -487,7 +601,8 @@ private slots:
         const QString text = QString::fromUtf8(out + p.readAllStandardOutput());
         QVERIFY2(text.endsWith(QStringLiteral("Ошибка доступа!!!\nПорт COM223 закрыт.\n"
                                               "Итог: запись не выполнена (ошибка доступа к порту). "
-                                              "Таблица каналов записана частично, таблица настроек не записана.\n")),
+                                              "Таблица каналов записана частично, таблица настроек не записана. "
+                                              "Запишите радиостанцию ещё раз.\n")),
                  qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("Ответ не получен")));
     }

@@ -157,11 +157,18 @@ private slots:
     {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("errorPart");
-        QTest::newRow("empty") << QByteArray() << QStringLiteral("строка");
-        QTest::newRow("not xml") << QByteArray("this is not xml") << QStringLiteral("строка 1");
-        QTest::newRow("binary") << QByteArray("\x00\x9f\x13\xff", 4) << QStringLiteral("строка");
+        // What is wrong for the user first, then the parser's words.
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("bad.xml пуст.");
+        QTest::newRow("blanks") << QByteArray(" \r\n\t") << QStringLiteral("bad.xml пуст.");
+        QTest::newRow("not xml") << QByteArray("this is not xml")
+                                 << QStringLiteral("не является файлом настроек радиостанции.\nПодробности: ");
+        QTest::newRow("a web page") << QByteArray("<!DOCTYPE html>\n<html><body/></html>")
+                                    << QStringLiteral("не является файлом настроек радиостанции.\n"
+                                                      "Подробности: Определение типа документа не допускается (строка 1");
+        QTest::newRow("binary") << QByteArray("\x00\x9f\x13\xff", 4) << QStringLiteral("не является файлом настроек");
         QTest::newRow("truncated")
-            << (QByteArray("<root>") + kRange300 + "<Channels><channel id='1'><freq_rx>300000000</freq_rx>") << QStringLiteral("строка");
+            << (QByteArray("<?xml version=\"1.0\"?>\n<root>\n") + kRange300 + "<Channels><channel id='1'><freq_rx>300000000</freq_rx>")
+            << QStringLiteral("повреждён: ошибка в строке 3.\nПодробности: ");
         QTest::newRow("value holds an element, late in the file")
             << (QByteArray("<root>\n") + kRange300 + "\n<Channels><channel id='1'><freq_rx>300000000</freq_rx></channel></Channels>\n"
                 "<Settings>\n<Volume><b>1</b></Volume></Settings></root>")

@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(w.channels().channels[3].subtone_tx, 13);
         QVERIFY(!w.channels().channels[60].IsUsed());
         QCOMPARE(m_dialogs->texts(),
-                 QStringList{"При загрузке файла были удалены каналы, не соответствующие диапазону частот."});
+                 QStringList{"При загрузке файла были удалены каналы, не соответствующие диапазону частот.\n"
+                             "Удалены каналы: 2."});
         QCOMPARE(m_reports.size(), 1);
         const QStringList &report = m_reports.first();
         QCOMPARE(report.mid(0, 2),

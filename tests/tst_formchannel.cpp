@@ -133,12 +133,16 @@ private slots:
         QTest::addColumn<QString>("digits");
         QTest::addColumn<QString>("colour");
         QTest::addColumn<bool>("warning");
-        QTest::newRow("12.5 raster in 25 band") << true << true << "1500125" << "yellow" << false;
-        QTest::newRow("12.5 raster in 12.5 band") << true << false << "1500125" << "window" << false;
-        QTest::newRow("off raster") << true << false << "1500100" << "red" << false;
-        QTest::newRow("41.9 receive") << true << false << "0419000" << "yellow" << true;
-        QTest::newRow("41.9 transmit") << false << true << "0419000" << "window" << false;
-        QTest::newRow("outside on raster") << true << true << "1000000" << "red" << false;
+        QTest::addColumn<QString>("why");  // the tip's reason for the colour
+        QTest::newRow("12.5 raster in 25 band") << true << true << "1500125" << "yellow" << false
+                                                << "не кратна шагу 25 кГц полосы 25,0 кГц";
+        QTest::newRow("12.5 raster in 12.5 band") << true << false << "1500125" << "window" << false << "";
+        QTest::newRow("off raster") << true << false << "1500100" << "red" << false
+                                    << "ближайшие допустимые: 150 000 000 и 150 012 500 Гц";
+        QTest::newRow("41.9 receive") << true << false << "0419000" << "yellow" << true << "опцией №25";
+        QTest::newRow("41.9 transmit") << false << true << "0419000" << "window" << false << "";
+        QTest::newRow("outside on raster") << true << true << "1000000" << "red" << false
+                                           << "100 000 000 Гц вне диапазона";
     }
     void typedFrequency()
     {
@@ -147,6 +151,7 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(QString, colour);
         QFETCH(bool, warning);
+        QFETCH(QString, why);
         Editor e;
         Channel &c = e.Set(3, 150000000, 150000000);
         c.band_rx = c.band_tx = band25;
@@ -163,6 +168,9 @@ private slots:
         QCOMPARE(e.Base(field), expected);
         // The colour is what the field really paints.
         QCOMPARE(field->grab().toImage().pixelColor(4, field->height() / 2), expected);
+        // Its tip says why it is red or yellow.
+        const QString tip = field->toolTip();
+        QVERIFY2(why.isEmpty() ? !tip.contains(QLatin1Char('\n')) : tip.contains(why), qPrintable(tip));
         // A linked transmit field that may transmit is just a disabled mirror.
         if (receive)
             QCOMPARE(e.Base(e.form.MaskEditFreqTx), e.form.palette().color(QPalette::Button));

@@ -380,7 +380,8 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return job.finished(); }, 30000));
         QVERIFY2(capture.text.endsWith(Port("Запись ...\r\nПроцесс остановлен!!!\r\nПорт COM%1 закрыт.\r\n"
                                              "Итог: запись не выполнена (остановлено по запросу). "
-                                             "Таблица каналов записана частично, таблица настроек не записана.\r\n")),
+                                             "Таблица каналов записана частично, таблица настроек не записана. "
+                                             "Запишите радиостанцию ещё раз.\r\n")),
                  qPrintable(capture.text));
         QCOMPARE(job.channelTableWrite(), ProgrammingJob::TableWrite::Partly);
         QVERIFY(!job.succeeded());

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -228,11 +229,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.main.get()));
         w.main->settingsPages()->EnsureBuilt();
         w.main->ShowSettings();
-        w.chan->EnsureBuilt();
+        // A channel with a CTCSS tone fills the editor's tone list.
+        Channel &c = w.main->channels().channels[0];
+        c.freq_rx = c.freq_tx = 40000000;
+        c.subtone_rx = c.subtone_tx = 13;
+        w.chan->Prepare(&w.main->channels(), &w.main->painter(), 0, [](int) {});
         QVERIFY(w.main->pageVisible(TForm1::PageSettings2));
 
-        const QStringList left = RussianLeft(OwnTexts(w.main.get()));
+        const QStringList texts = OwnTexts(w.main.get());
+        const QStringList left = RussianLeft(texts);
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char('\n'))));
+        // Numbers are written as English writes them: "25.0 kHz" beside "100.0 Hz".
+        static const QRegularExpression decimalComma(QStringLiteral("\\d,\\d"));
+        const QStringList commas = texts.filter(decimalComma);
+        QVERIFY2(commas.isEmpty(), qPrintable(commas.join(QLatin1Char('\n'))));
+        QVERIFY(texts.contains(QStringLiteral("QComboBox  item: 100.0 Hz")));
         for (int column = 0; column < CellPainter::Columns; ++column)
             for (const QString &line : CellPainter::HeaderTexts(column))
                 QVERIFY2(!HasCyrillic(line), qPrintable(line));
@@ -278,6 +289,18 @@ private slots:
         QCOMPARE(CellPainter::HeaderTexts(0).at(0), heading);
         QCOMPARE(language::Stored(), QStringLiteral("ru"));
         QVERIFY(dialogs.messages.last().text.startsWith(QStringLiteral("Меню, вкладки")));
+    }
+
+    // Qt's own dialogs speak the language too, where the system has Qt's
+    // translation of it.
+    void qtTextsFollowTheLanguage()
+    {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ru.qm")))
+            QSKIP("Qt's Russian translation is not installed (qt6-translations-l10n)");
+        QVERIFY(language::Install(QStringLiteral("ru")));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Перейти к:"));
+        QVERIFY(language::Install(QStringLiteral("en")));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
     }
 
     // The configuration file is the radio's, not the user's language.

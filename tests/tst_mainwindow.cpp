@@ -232,7 +232,8 @@ private slots:
             QVERIFY(Main().channels().ranges.Current().Equals(VhfRange()));
             QCOMPARE(Main().statusPanels()->text(TForm1::PanelRange), VhfRange().ToText());
             QCOMPARE(m_dialogs->texts(),
-                     QStringList{"При загрузке файла были удалены каналы, не соответствующие диапазону частот."});
+                     QStringList{"При загрузке файла были удалены каналы, не соответствующие диапазону частот.\n"
+                                 "Удалены каналы: 2, 3."});
             QCOMPARE(m_dialogs->messages.first().icon, DialogSeam::Icon::Warning);
             QCOMPARE(Main().channels().channels[1].freq_rx, 150125000);
             QVERIFY(!Main().channels().channels[2].IsUsed());
@@ -398,7 +399,8 @@ private slots:
         Main().FileOpen1->trigger();
         m_dialogs->saveAnswer = File(QStringLiteral("b/two.xml"));
         Main().FileSaveAs1->trigger();
-        QCOMPARE(m_dialogs->saveDir, File(QStringLiteral("a")));
+        // The file's own folder and name.
+        QCOMPARE(m_dialogs->saveDir, opened);
         m_dialogs->openAnswer.clear();
         Main().FileOpen1->trigger();
         QCOMPARE(m_dialogs->openDirs.last(), File(QStringLiteral("b")));

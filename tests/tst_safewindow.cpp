@@ -170,8 +170,8 @@ private slots:
         QTest::addColumn<QString>("why");
         QTest::newRow("radio not read")
             << 92 << QStringList{QStringLiteral("--wrong-length"), QStringLiteral("3")} << false << QString();
-        QTest::newRow("file not saved")
-            << 93 << QStringList() << true << QStringLiteral("Не удалось сохранить файл");
+        // Found before the radio is read.
+        QTest::newRow("folder blocked") << 93 << QStringList() << true << QStringLiteral("не является папкой");
     }
     void failedBackupWritesNothing()
     {
@@ -189,11 +189,16 @@ private slots:
         }
         Main().channels().channels[0] = Simplex(42000000);
         QVERIFY(!Main().WriteToRadio());
-        const QString log = m_dialogs->lastLog;
-        QVERIFY2(log.contains(QStringLiteral("Ошибка. Резервная копия не сохранена!!!\n") + why),
-                 qPrintable(log));
-        QVERIFY(log.endsWith(QStringLiteral("Запись прервана!!!")));
-        QVERIFY(!log.contains(QStringLiteral("Запись в радиостанцию")));
+        if (folderBlocked) {
+            QVERIFY(m_dialogs->executed.isEmpty());
+            QVERIFY(m_dialogs->texts().join(QLatin1Char('\n')).contains(why));
+        } else {
+            const QString log = m_dialogs->lastLog;
+            QVERIFY2(log.contains(QStringLiteral("Ошибка. Резервная копия не сохранена!!!\n") + why),
+                     qPrintable(log));
+            QVERIFY(log.endsWith(QStringLiteral("Запись прервана!!!")));
+            QVERIFY(!log.contains(QStringLiteral("Запись в радиостанцию")));
+        }
         QVERIFY(BackupFiles().isEmpty());
         QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());
         QVERIFY(sim.ReadState(QStringLiteral("settings.bin")).isEmpty());

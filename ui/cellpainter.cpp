@@ -67,7 +67,7 @@ bool ToneShown(std::int32_t tone)
 
 QString BandText(bool wide)
 {
-    return wide ? QStringLiteral("25,0") : QStringLiteral("12,5");
+    return LocalDecimal(wide ? QStringLiteral("25,0") : QStringLiteral("12,5"));
 }
 
 QString FrequencyText(std::int32_t hertz)
@@ -181,16 +181,16 @@ bool CellPainter::SetDataTexts(int row, int column)
     case 3:
         if (c.subtone_rx == c.subtone_tx && both) {
             m_lines[0].text = SubtoneGridLabel(c.subtone_rx);
-            m_lines[1].text = SubtoneGridText(c.subtone_rx);
+            m_lines[1].text = LocalDecimal(SubtoneGridText(c.subtone_rx));
             m_layout = LayoutSingle;
         } else {
             if (c.HasRx()) {
                 m_lines[0].text = SubtoneGridLabel(c.subtone_rx);
-                m_lines[1].text = SubtoneGridText(c.subtone_rx);
+                m_lines[1].text = LocalDecimal(SubtoneGridText(c.subtone_rx));
             }
             if (c.HasTx()) {
                 m_lines[2].text = SubtoneGridLabel(c.subtone_tx);
-                m_lines[3].text = SubtoneGridText(c.subtone_tx);
+                m_lines[3].text = LocalDecimal(SubtoneGridText(c.subtone_tx));
             }
             m_layout = LayoutPairs;
         }

@@ -1,13 +1,26 @@
 #include "ui/channelentry.h"
 
 #include "model/channelscontext.h"
+#include "xml/xml_common.h"
 
+#include <QCoreApplication>
 #include <QPalette>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
+
+// The texts of this file, for Qt Linguist.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(ChannelEntry)
+};
+
+QString Hz(std::int64_t hz)
+{
+    return GroupDigits(QString::number(hz));
+}
 
 constexpr std::int32_t kRaster25 = 25000;
 constexpr std::int32_t kRaster12 = 12500;
@@ -46,6 +59,34 @@ EntryClass ClassifyTx(const ChannelsContext &channels, std::int32_t f, bool band
 EntryClass ClassifyTone(std::int32_t t)
 {
     return t >= MinTone && t <= MaxTone ? EntryClass::Valid : EntryClass::Invalid;
+}
+
+QString FrequencyReason(const ChannelsContext &channels, std::int32_t f, bool band25, bool receive)
+{
+    const EntryClass entryClass = receive ? ClassifyRx(channels, f, band25) : ClassifyTx(channels, f, band25);
+    if (entryClass == EntryClass::Valid)
+        return QString();
+    if (f <= 0 || !(receive ? channels.ContainsRx(std::uint32_t(f)) : channels.ContainsTx(std::uint32_t(f)))) {
+        QString range;
+        channels.ranges.CurrentText(range);
+        return (receive ? Tr::tr("Частота приема %1 Гц вне диапазона %2.") : Tr::tr("Частота передачи %1 Гц вне диапазона %2."))
+            .arg(Hz(std::max(f, 0)), range.trimmed());
+    }
+    if (receive && f == OptionRxFrequency)
+        return Tr::tr("Прием на частоте 41,9 МГц возможен только с аппаратной опцией №25.");
+    const std::int32_t step = entryClass == EntryClass::Invalid ? kRaster12 : kRaster25;
+    const std::int32_t below = f / step * step;
+    return (entryClass == EntryClass::Invalid
+                ? Tr::tr("Частота %1 Гц не кратна шагу 12,5 кГц; ближайшие допустимые: %2 и %3 Гц.")
+                : Tr::tr("Частота %1 Гц не кратна шагу 25 кГц полосы 25,0 кГц; допустима, ближайшие кратные: %2 и %3 Гц."))
+        .arg(Hz(f), Hz(below), Hz(below + step));
+}
+
+QString ToneReason(std::int32_t t)
+{
+    if (ClassifyTone(t) == EntryClass::Valid)
+        return QString();
+    return Tr::tr("Вызывной тон %1 Гц вне пределов от %2 до %3 Гц.").arg(t).arg(MinTone).arg(MaxTone);
 }
 
 QColor FieldColour(const QPalette &palette, bool enabled, EntryClass entryClass)

@@ -30,6 +30,13 @@ EntryClass ClassifyRx(const ChannelsContext &channels, std::int32_t f, bool band
 EntryClass ClassifyTx(const ChannelsContext &channels, std::int32_t f, bool band25);
 EntryClass ClassifyTone(std::int32_t t);
 
+// Why an entry is red or yellow, for its field's tool tip; empty when it is
+// valid. A frequency: outside the current range (named), off the 12,5 kHz
+// step (with the nearest steps), off the 25 kHz step of a 25 kHz band, the
+// 41,9 MHz reception option. A call tone: outside 400..3000 Hz.
+QString FrequencyReason(const ChannelsContext &channels, std::int32_t f, bool band25, bool receive);
+QString ToneReason(std::int32_t t);
+
 // Background of a frequency or tone field: button face when disabled, else
 // the window colour, yellow or red by class.
 QColor FieldColour(const QPalette &palette, bool enabled, EntryClass entryClass);

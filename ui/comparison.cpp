@@ -158,7 +158,7 @@ QString FrequencyText(std::int32_t hertz)
 
 QString SubtoneText(std::int32_t code)
 {
-    const QString text = SubtoneGridText(code);
+    const QString text = LocalDecimal(SubtoneGridText(code));
     if (text.isEmpty())
         return Tr::tr("нет");
     return SubtoneGridLabel(code) + QLatin1Char(' ') + text;
@@ -204,9 +204,9 @@ QString ChannelText(const Channel &channel, int column, const std::array<std::in
     if (!c.IsUsed())
         return QString();
     if (field == QLatin1String("band_rx"))
-        return c.band_rx ? QStringLiteral("25,0") : QStringLiteral("12,5");
+        return LocalDecimal(c.band_rx ? QStringLiteral("25,0") : QStringLiteral("12,5"));
     if (field == QLatin1String("band_tx"))
-        return c.band_tx ? QStringLiteral("25,0") : QStringLiteral("12,5");
+        return LocalDecimal(c.band_tx ? QStringLiteral("25,0") : QStringLiteral("12,5"));
     if (field == QLatin1String("subtone_rx"))
         return SubtoneText(c.subtone_rx);
     if (field == QLatin1String("subtone_tx"))

@@ -103,14 +103,15 @@ void EditHistory::Clear()
     Notify();
 }
 
-bool EditHistory::Open(const ConfigurationDocument::Contents &contents, const QString &removalText)
+QList<int> EditHistory::Open(const ConfigurationDocument::Contents &contents, const QString &removalText)
 {
     Clear();
     Restore(TablesSnapshot::FromFile(contents, Now()));
-    const bool removed = !m_channels.RemoveOutOfRange();
+    const auto opened = m_channels.channels;
+    m_channels.RemoveOutOfRange();
     Record(removalText);
     MarkSaved();
-    return removed;
+    return ChannelsContext::Removed(opened, m_channels.channels);
 }
 
 bool EditHistory::IsModified() const

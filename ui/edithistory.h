@@ -50,8 +50,8 @@ public:
     // Opening a file: its tables replace the window's, the history starts
     // anew with them, and the channels outside the current range are removed
     // as the one step that undo can take back; the result is the saved state.
-    // Returns whether any channel was removed.
-    bool Open(const ConfigurationDocument::Contents &contents, const QString &removalText);
+    // Returns the channels removed.
+    QList<int> Open(const ConfigurationDocument::Contents &contents, const QString &removalText);
 
     // The tables differ from the last ones opened, saved, read or written.
     bool IsModified() const;

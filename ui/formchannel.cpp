@@ -34,6 +34,8 @@ constexpr int kPowerLevels = 4;
 constexpr int kSquelchLevels = 8;
 constexpr QSize kPictureSize(24, 24);
 constexpr QSize kMarkerSize(16, 16);
+// The tip an entry field shows while it is valid.
+constexpr const char *kHintProperty = "kdHint";
 
 QLabel *Picture(const char *resource, QSize size, QWidget *parent)
 {
@@ -95,7 +97,11 @@ TFormChan::~TFormChan() = default;
 
 void TFormChan::BuildControls()
 {
-    auto hint = [](QWidget *w, const QString &text) { w->setToolTip(text); };
+    // The entry fields add to their tip why they are red or yellow.
+    auto hint = [](QWidget *w, const QString &text) {
+        w->setToolTip(text);
+        w->setProperty(kHintProperty, text);
+    };
 
     // The four receive/transmit pairs: receive row, link button, transmit row.
     auto pairGroup = [this](const QString &title, QGroupBox *&box) {
@@ -595,6 +601,24 @@ void TFormChan::ColourField(QLineEdit *field, EntryClass entryClass)
     QPalette p = field->palette();
     p.setColor(QPalette::Base, FieldColour(palette(), field->isEnabled(), entryClass));
     field->setPalette(p);
+    ShowEntryTip(field, field->isEnabled() && entryClass != EntryClass::Valid);
+}
+
+void TFormChan::ShowEntryTip(QLineEdit *field, bool coloured)
+{
+    QString reason;
+    if (coloured && m_channelTable) {
+        if (field == MaskEditFreqRx)
+            reason = FrequencyReason(*m_channelTable, m_work.freq_rx, m_work.band_rx, true);
+        else if (field == MaskEditFreqTx)
+            reason = FrequencyReason(*m_channelTable, m_work.freq_tx, m_work.band_tx, false);
+        else if (field == MaskEditToneRx)
+            reason = ToneReason(m_work.tone_rx);
+        else if (field == MaskEditToneTx)
+            reason = ToneReason(m_work.tone_tx);
+    }
+    const QString hint = field->property(kHintProperty).toString();
+    field->setToolTip(reason.isEmpty() ? hint : hint + QLatin1Char('\n') + reason);
 }
 
 void TFormChan::ColourFrequencyFields()
@@ -607,6 +631,7 @@ void TFormChan::ColourFrequencyFields()
         QPalette p = MaskEditFreqTx->palette();
         p.setColor(QPalette::Base, FieldColour(palette(), true, m_txClass));
         MaskEditFreqTx->setPalette(p);
+        ShowEntryTip(MaskEditFreqTx, true);
     } else {
         ColourField(MaskEditFreqTx, m_txClass);
     }

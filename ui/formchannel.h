@@ -135,6 +135,8 @@ private:
     void ShowProperties();
     void ShowLinkPicture(QToolButton *button, bool linked);
     void ColourField(QLineEdit *field, EntryClass entryClass);
+    // The field's tip, with why it is red or yellow when `coloured`.
+    void ShowEntryTip(QLineEdit *field, bool coloured);
     void ColourFrequencyFields();
     void ShowSubtoneSide(QComboBox *kindList, QComboBox *valueList, std::int32_t code, bool valueEnabled);
     void ShowToneField(QLineEdit *field, bool ticked, std::int32_t tone, bool enabled);

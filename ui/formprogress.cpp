@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -42,6 +44,16 @@ void PaintProgressPanel(QPainter &p, const QRect &panel, int percent, const QCol
     p.restore();
 }
 
+void PaintFailedPanel(QPainter &p, const QRect &panel, const QString &text)
+{
+    p.save();
+    p.fillRect(panel, QColor(FailedGround));
+    p.setPen(QColor(FailedText));
+    p.drawRect(panel.adjusted(0, 0, -1, -1));
+    p.drawText(panel, Qt::AlignCenter, text);
+    p.restore();
+}
+
 ProgressPanel::ProgressPanel(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -54,10 +66,19 @@ void ProgressPanel::SetProgress(int percent, const QColor &colour)
     update();
 }
 
+void ProgressPanel::SetFailed(const QString &text)
+{
+    m_failedText = text;
+    update();
+}
+
 void ProgressPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    PaintProgressPanel(p, rect(), m_percent, m_colour, palette().color(QPalette::Button));
+    if (failed())
+        PaintFailedPanel(p, rect(), m_failedText);
+    else
+        PaintProgressPanel(p, rect(), m_percent, m_colour, palette().color(QPalette::Button));
 }
 
 TFormProgress::TFormProgress(QWidget *parent) : QDialog(parent)
@@ -67,19 +88,31 @@ TFormProgress::TFormProgress(QWidget *parent) : QDialog(parent)
     m_memo->setObjectName(QStringLiteral("MemoLog"));
     m_memo->setAccessibleName(tr("Журнал"));
     m_memo->setReadOnly(true);
-    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long lines wrap: the last one says what failed and what to do, and a
+    // line cut at the window's edge would hide that.
+    m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_panel = new ProgressPanel(this);
     m_panel->setObjectName(QStringLiteral("StatusBar"));
     m_panel->setFixedHeight(StatusHeight);
+    // Closing during a job stops it; at the end the button takes the focus,
+    // so that Enter (or Esc, as always) puts the window away.
+    m_closeButton = new QPushButton(tr("Закрыть"), this);
+    m_closeButton->setObjectName(QStringLiteral("ButtonClose"));
+    m_closeButton->setAutoDefault(false);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 4, 6, 4);
+    buttons->addStretch(1);
+    buttons->addWidget(m_closeButton);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_memo, 1);
+    layout->addLayout(buttons);
     layout->addWidget(m_panel);
-    resize(ClientWidth, ClientHeight);
+    resize(ClientWidth, ClientHeight + buttons->sizeHint().height());
 }
 
 TFormProgress::~TFormProgress()
@@ -101,6 +134,7 @@ void TFormProgress::Prepare(ChannelsContext &channels, SettingsContext &settings
     m_startPercent = percent;
     m_startColour = colour;
     m_prepared.reset();
+    m_caption = caption;
     setWindowTitle(caption);
 }
 
@@ -110,6 +144,7 @@ void TFormProgress::PrepareSequence(std::unique_ptr<JobSequence> sequence, const
     m_prepared = std::move(sequence);
     m_startPercent = percent;
     m_startColour = colour;
+    m_caption = caption;
     setWindowTitle(caption);
 }
 
@@ -134,6 +169,10 @@ void TFormProgress::showEvent(QShowEvent *event)
         m_sequence->Add(std::make_unique<safety::ExchangeStep>(*m_channels, *m_settings, *m_info, m_operation));
     }
     OpenTrace();
+    m_closing = false;
+    m_closeButton->setDefault(false);
+    m_panel->SetFailed(QString());
+    setWindowTitle(m_caption);
     const QColor c = m_startColour;
     m_sequence->SetPort(std::uint32_t(m_port));
     m_sequence->SetStartProgress(m_startPercent,
@@ -161,6 +200,7 @@ void TFormProgress::done(int result)
 {
     // Closing during an exchange ends it: the worker is stopped and joined and
     // the port closed before the window goes, and the trace closed after that.
+    m_closing = true;
     if (m_sequence)
         m_sequence->Stop();
     m_trace.reset();
@@ -186,6 +226,27 @@ void TFormProgress::AppendText(const QString &text)
 void TFormProgress::ClearText()
 {
     m_memo->clear();
+    for (const QString &line : std::as_const(m_notice))
+        m_memo->appendPlainText(line);
+    m_notice.clear();
+}
+
+void TFormProgress::Finished()
+{
+    if (!m_sequence)
+        return;
+    // A job that failed must not end looking like one that finished.
+    if (!m_sequence->succeeded() && !m_sequence->stopped()) {
+        m_panel->SetFailed(tr("Ошибка: операция не выполнена, причина в журнале"));
+        QString what = m_caption;
+        if (what.endsWith(QLatin1String(" ...")))
+            what.chop(4);
+        setWindowTitle(tr("%1: не выполнено").arg(what));
+    }
+    m_closeButton->setDefault(true);
+    m_closeButton->setFocus(Qt::OtherFocusReason);
+    if (!m_closing)
+        emit jobEnded();
 }
 
 void TFormProgress::ProgressChanged(int percent, Rgb colour)

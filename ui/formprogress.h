@@ -5,12 +5,14 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
 
 class ChannelsContext;
 class QPlainTextEdit;
+class QPushButton;
 class SettingsContext;
 class TInfoContext;
 
@@ -19,6 +21,12 @@ class TInfoContext;
 // bar and black beyond it.
 void PaintProgressPanel(QPainter &painter, const QRect &panel, int percent, const QColor &colour,
                         const QColor &buttonFace);
+// The panel of a job that failed: no bar that could pass for a finished one,
+// `text` in dark red on a pale red ground, framed.
+void PaintFailedPanel(QPainter &painter, const QRect &panel, const QString &text);
+// The colours of a failed panel.
+constexpr QRgb FailedGround = 0xFFFFD8D8;
+constexpr QRgb FailedText = 0xFFA00000;
 
 // The one owner-drawn panel under the log.
 class ProgressPanel : public QWidget
@@ -27,8 +35,12 @@ class ProgressPanel : public QWidget
 public:
     explicit ProgressPanel(QWidget *parent = nullptr);
     void SetProgress(int percent, const QColor &colour);
+    // The job failed: the panel says so in place of the bar; empty text goes
+    // back to the bar.
+    void SetFailed(const QString &text);
     int percent() const { return m_percent; }
     QColor colour() const { return m_colour; }
+    bool failed() const { return !m_failedText.isEmpty(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -36,6 +48,7 @@ protected:
 private:
     int m_percent = -1;
     QColor m_colour;
+    QString m_failedText;
 };
 
 // The modal window in which a read, write or information job runs: the job's
@@ -72,6 +85,8 @@ public:
     // Where the next showing writes the frames on the line, replacing what the
     // file held; empty for no trace.
     void SetTracePath(const QString &path) { m_tracePath = path; }
+    // Lines the log of the next showing starts with (and only that one).
+    void SetNotice(const QStringList &lines) { m_notice = lines; }
 
     // The job running or run last, from its showing until the next one; null
     // before any.
@@ -83,9 +98,15 @@ public:
     bool finished() const { return m_sequence && m_sequence->finished(); }
     QString logText() const;
     const ProgressPanel *panel() const { return m_panel; }
+    QPushButton *closeButton() const { return m_closeButton; }
 
     // Every way of closing ends here: an exchange still running is ended first.
     void done(int result) override;
+
+signals:
+    // The showing's sequence ran to its end by itself (not by closing the
+    // window): its results are in the records, the log stays shown.
+    void jobEnded();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -94,10 +115,15 @@ private:
     void AppendText(const QString &text) override;
     void ClearText() override;
     void ProgressChanged(int percent, Rgb colour) override;
+    void Finished() override;
     void OpenTrace();
 
     QPlainTextEdit *m_memo = nullptr;
     ProgressPanel *m_panel = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QString m_caption;
+    QStringList m_notice;
+    bool m_closing = false;
     std::unique_ptr<JobSequence> m_prepared;
     std::unique_ptr<JobSequence> m_sequence;
     // Open from the showing until the window closes, after its sequence stopped.

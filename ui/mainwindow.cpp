@@ -31,6 +31,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPdfWriter>
@@ -106,7 +107,7 @@ ValuesNotice NoticeForValues(const QList<ValueFinding> &findings)
                   ? TForm1::tr("Запись этого файла в радиостанцию будет отклонена: радиостанция не примет эти значения без изменения.")
                   : TForm1::tr("При записи в радиостанцию эти значения будут изменены:"));
     for (const ValueFinding &f : findings.mid(0, MaxLines))
-        lines << (f.severity == ValueFinding::Refused ? TForm1::tr("Ошибка: %1") : TForm1::tr("Предупреждение: %1")).arg(f.text);
+        lines << FindingLine(f);
     if (findings.size() > MaxLines)
         lines << TForm1::tr("... и ещё %1").arg(findings.size() - MaxLines);
     notice.text = lines.join(QLatin1Char('\n'));
@@ -195,6 +196,11 @@ void TForm1::CreateActions()
          QKeySequence(Qt::CTRL | Qt::Key_F), &TForm1::ActionSelectFreqRangeExecute);
     make(ActionAbout, "ActionAbout", tr("О программе"), QKeySequence(Qt::Key_F1), &TForm1::ActionAboutExecute);
     make(ActionEditChannel, "ActionEditChannel", QString(), QKeySequence(), &TForm1::ActionEditChannelExecute);
+    ActionExit = new QAction(tr("Выход"), this);
+    ActionExit->setObjectName(QStringLiteral("ActionExit"));
+    ActionExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ActionExit->setMenuRole(QAction::QuitRole);
+    connect(ActionExit, &QAction::triggered, this, &QWidget::close);
 
     // Menu entries whose text differs from the action's caption; the caption
     // stays the tool bar's tip.
@@ -205,7 +211,7 @@ void TForm1::CreateActions()
 
     // Shortcuts work wherever the focus is in the window.
     for (QAction *a : {FileCreate, FileOpen1, FileSaveAs1, ActionGetInfo, ActionRead, ActionWrite, ActionComPort,
-                       ActionSelectFreqRange, ActionAbout})
+                       ActionSelectFreqRange, ActionAbout, ActionExit})
         addAction(a);
     CreateSafetyActions();
 }
@@ -220,6 +226,8 @@ void TForm1::CreateMenusAndToolBar()
     AddCsvPrintMenus(file);
     file->addAction(ActionGridRiver);
     file->addAction(ActionGridBank);
+    file->addSeparator();
+    file->addAction(ActionExit);
     QMenu *radio = m_radioMenu = bar->addMenu(tr("Радиостанция"));
     radio->addAction(ActionGetInfo);
     radio->addAction(ActionRead);
@@ -280,6 +288,9 @@ void TForm1::CreatePages()
     m_pages->addTab(m_settingsPages->page2(), tr("Настройки 2"));
     m_pages->addTab(m_infoMemo, tr("Информация о радиостанции"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        // A red edit left behind on a page the user leaves is not kept.
+        if (index != PageSettings && index != PageSettings2)
+            m_settingsPages->RevertInvalidEntries();
         if (index == PageSettings)
             ShowSettings();
     });
@@ -325,13 +336,18 @@ void TForm1::showEvent(QShowEvent *event)
     }
 }
 
-void TForm1::FormShow()
+void TForm1::FitToGrid()
 {
     // Wide enough for every column of the grid where the screen allows.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize chrome = frameGeometry().size() - size();
         resize(sizeHint().expandedTo(size()).boundedTo(screen->availableGeometry().size() - chrome));
     }
+}
+
+void TForm1::FormShow()
+{
+    FitToGrid();
     CentreOnScreen();
     m_grid->SizeGrid();
     m_pages->setCurrentIndex(PageChannels);
@@ -379,8 +395,14 @@ void TForm1::AfterFirstPaint()
 void TForm1::DetermineInitialPort()
 {
     m_portPending = false;
-    if (m_dialogs.comPort && m_dialogs.progress)
-        m_dialogs.progress->SetPort(m_dialogs.comPort->Enumerate());
+    if (m_dialogs.comPort && m_dialogs.progress) {
+        const int port = m_dialogs.comPort->Enumerate();
+        m_dialogs.progress->SetPort(port);
+        // Taking another port than the stored one is said, not done silently:
+        // the next exchange may reach another radio on another adapter.
+        m_portReplacement = ports::ReplacedDefaultLines(ports::StoredDefaultPort(), port);
+        m_dialogs.progress->SetNotice(m_portReplacement);
+    }
     ShowPort();
 }
 
@@ -394,6 +416,14 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             auto *wheel = static_cast<QWheelEvent *>(event);
             const int delta = wheel->angleDelta().y();
             if (delta != 0 && m_settingsPages->HandleWheel(wheel->globalPosition().toPoint(), delta)) {
+                wheel->accept();
+                return true;
+            }
+            // Elsewhere on the settings pages only the control with the focus
+            // takes the wheel: a list the pointer passes over on its way must
+            // not change a setting.
+            const auto onPage = [widget](const QWidget *page) { return page && (page == widget || page->isAncestorOf(widget)); };
+            if ((onPage(m_settingsPages->page1()) || onPage(m_settingsPages->page2())) && !widget->hasFocus()) {
                 wheel->accept();
                 return true;
             }
@@ -466,6 +496,10 @@ void TForm1::ShowPort()
     const int port = m_dialogs.progress ? m_dialogs.progress->port() : 0;
     if (port != 0)
         m_status->SetText(PanelPort, ports::PortName(port));
+    m_status->SetMarked(PanelPort, !m_portReplacement.isEmpty());
+    QStringList tip = m_portReplacement;
+    tip << tr("Выбрать COM порт");
+    m_status->SetToolTip(PanelPort, tip.join(QLatin1Char('\n')));
 }
 
 void TForm1::StatusPanelPressed(int panel)
@@ -476,6 +510,25 @@ void TForm1::StatusPanelPressed(int panel)
         ActionComPortExecute();
     else if (panel == PanelRange)
         ActionSelectFreqRangeExecute();
+}
+
+bool TForm1::EntriesAccepted()
+{
+    const SettingsPages::InvalidEntry entry = m_settingsPages->FirstInvalidEntry();
+    if (!entry.edit)
+        return true;
+    DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                  tr("Поле \"%1\" содержит \"%2\", а допустимы целые числа от %3 до %4. "
+                                     "Пока оно красное, таблицы не сохраняются, не записываются и не выводятся: "
+                                     "исправьте значение.")
+                                      .arg(entry.caption, entry.text)
+                                      .arg(entry.minimum)
+                                      .arg(entry.maximum));
+    m_pages->setCurrentWidget(m_settingsPages->page1()->isAncestorOf(entry.edit) ? m_settingsPages->page1()
+                                                                                  : m_settingsPages->page2());
+    entry.edit->setFocus(Qt::OtherFocusReason);
+    entry.edit->selectAll();
+    return false;
 }
 
 // --- Files -------------------------------------------------------------------
@@ -525,29 +578,39 @@ bool TForm1::OpenFile(const QString &path)
         DialogSeam::Current().Message(this, DialogSeam::Icon::Error, error);
         return false;
     }
-    const bool removed = m_edits->Open(contents, tr("удаление каналов вне диапазона"));
+    const QList<int> removed = m_edits->Open(contents, tr("удаление каналов вне диапазона"));
     m_documentPath = path;
     ShowCurrentRange();
-    if (removed)
-        DialogSeam::Current().Message(
-            this, DialogSeam::Icon::Warning,
-            tr("При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+    if (!removed.isEmpty())
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Warning, ConfigurationDocument::RemovedMessage(removed));
     RepaintGrid();
-    ShowSettings();
+    // What the pages cannot show as it is (a track bar's clamp, a list's
+    // fallback) is changed, unsaved, and listed with what a write would change.
+    const QList<ValueFinding> shown = ShowSettingsNoting();
+    m_edits->Adopt();
     ShowRadioInfo();
-    // After the pages, whose sliders bring their fields into range: what is
-    // listed is what the model holds. The radio's settings version is not
-    // known here, so every field a table can carry is looked at.
-    if (const ValuesNotice notice = NoticeForValues(CheckValues(m_channels.channels, m_settings, SettingsContext::Version102));
+    // The settings fields of the version the file carries.
+    if (const ValuesNotice notice = NoticeForValues(CheckValues(m_channels.channels, m_settings, m_settings.version) + shown);
         !notice.text.isEmpty())
         DialogSeam::Current().Message(this, notice.refused ? DialogSeam::Icon::Error : DialogSeam::Icon::Warning,
                                       notice.text);
     return true;
 }
 
+QString TForm1::SaveAsProposal() const
+{
+    if (m_documentPath.isEmpty())
+        return LastFolder();
+    // A CSV table imported is saved as a configuration file beside it.
+    const QFileInfo document(m_documentPath);
+    return document.dir().filePath(document.completeBaseName() + QStringLiteral(".xml"));
+}
+
 void TForm1::FileSaveAs1Execute()
 {
-    const QString path = DialogSeam::Current().SaveFileName(this, LastFolder(), tr("Настройки радиостанции (*.xml)"),
+    if (!EntriesAccepted())
+        return;
+    const QString path = DialogSeam::Current().SaveFileName(this, SaveAsProposal(), tr("Настройки радиостанции (*.xml)"),
                                                             QStringLiteral("xml"));
     if (path.isEmpty())
         return;
@@ -587,21 +650,52 @@ void TForm1::ActionGridBankExecute()
 
 // --- Radio exchanges ---------------------------------------------------------
 
-bool TForm1::RunExchange(ProgrammingJob::Operation operation)
+void TForm1::ExecProgress(const std::function<void()> &afterJob)
+{
+    // The pages are brought up to date as soon as the job ends, while its log
+    // is still shown; a window closed before that does it as it closes.
+    bool done = false;
+    const auto after = [&] {
+        if (!done) {
+            done = true;
+            afterJob();
+        }
+    };
+    const QMetaObject::Connection ended = connect(m_dialogs.progress, &TFormProgress::jobEnded, this, after);
+    ExecDialog(m_dialogs.progress);
+    disconnect(ended);
+    after();
+}
+
+void TForm1::RunExchange(ProgrammingJob::Operation operation, const std::function<void(const ProgrammingJob *)> &after)
 {
     if (!m_dialogs.progress)
-        return false;
+        return;
     if (m_portPending)
         DetermineInitialPort();
+    // Nothing ran: the window stays as it was.
     if (NoPortButRadioElsewhere())
-        return false;
+        return;
     const ExchangeLook look = ExchangeLookFor(operation);
     m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
-    ExecDialog(m_dialogs.progress);
-    const ProgrammingJob *job = m_dialogs.progress->job();
-    PointToRadioElsewhere(job);
-    return job && job->succeeded();
+    ExecProgress([this, &after] { after(m_dialogs.progress->job()); });
+    PointToRadioElsewhere(m_dialogs.progress->job());
+}
+
+void TForm1::ForgetRadioUnlessHeard(bool heard)
+{
+    // The record keeps the last radio's power levels, which the grid and the
+    // lists still use; only its report and checks wait for the next answer.
+    if (!heard)
+        m_info.mainDecoded = m_info.extDecoded = false;
+}
+
+QList<ValueFinding> TForm1::ShowSettingsNoting()
+{
+    const SettingsContext before = m_settings;
+    ShowSettings();
+    return ChangedSettings(before, m_settings);
 }
 
 void TForm1::ActionReadExecute()
@@ -609,33 +703,39 @@ void TForm1::ActionReadExecute()
     if (!SaveChangesFirst())
         return;
     const TablesSnapshot before = m_edits->Now();
-    const bool read = RunExchange(ProgrammingJob::OpRead);
-    // All or nothing: a read that failed, even with one table decoded, leaves
-    // the tables and the range as they were; its log says what went wrong.
-    if (!read)
-        m_edits->Restore(before);
-    else
-        m_documentPath.clear();  // the table is the radio's now
-    ShowSettings();
-    ShowRadioInfo();
-    if (read)
-        AdoptRadioRange();
-    RepaintGrid();
-    if (read) {
-        m_edits->Record(tr("чтение из радиостанции"));
-        m_edits->MarkSaved();
-    }
+    RunExchange(ProgrammingJob::OpRead, [this, &before](const ProgrammingJob *job) {
+        const bool read = job && job->succeeded();
+        // All or nothing: a read that failed, even with one table decoded,
+        // leaves the tables and the range as they were; its log says what
+        // went wrong.
+        if (!read)
+            m_edits->Restore(before);
+        else
+            m_documentPath.clear();  // the table is the radio's now
+        ForgetRadioUnlessHeard(job && job->infoReceived());
+        ShowRadioInfo();
+        if (read) {
+            AdoptRadioRange();
+            m_edits->Record(tr("чтение из радиостанции"));
+            m_edits->MarkSaved();
+        }
+        // What the pages cannot show as the radio holds it is not what the
+        // radio holds: unsaved, and said.
+        const QList<ValueFinding> shown = ShowSettingsNoting();
+        m_edits->Adopt();
+        RepaintGrid();
+        if (read && !shown.isEmpty())
+            DialogSeam::Current().Message(this, DialogSeam::Icon::Warning, NoticeForValues(shown).text);
+    });
 }
 
-void TForm1::ActionWriteExecute()
+void TForm1::AfterWrite(const TablesSnapshot &before, bool written, bool verified, bool heard)
 {
-    const TablesSnapshot before = m_edits->Now();
-    bool verified = false;
-    const bool written = WriteToRadio(&verified);
     // Building the images puts power levels and squelch in order; a write
     // that did not reach the radio leaves even that undone.
     if (!written)
         m_edits->Restore(before);
+    ForgetRadioUnlessHeard(heard);
     ShowSettings();
     ShowRadioInfo();
     RepaintGrid();
@@ -648,23 +748,29 @@ void TForm1::ActionWriteExecute()
     }
 }
 
+void TForm1::ActionWriteExecute()
+{
+    WriteToRadio();
+}
+
 void TForm1::ActionGetInfoExecute()
 {
-    const bool received = RunExchange(ProgrammingJob::OpInfo);
-    ShowSettings();
-    ShowRadioInfo();
-    // After a failure the record still holds the radio asked before: its
-    // report and range must not pass for the answer of this one.
-    if (!received) {
+    RunExchange(ProgrammingJob::OpInfo, [this](const ProgrammingJob *job) {
+        const bool received = job && job->succeeded();
+        ForgetRadioUnlessHeard(job && job->infoReceived());
+        ShowSettings();
+        ShowRadioInfo();
+        if (!received) {
+            RepaintGrid();
+            return;
+        }
+        if (pageVisible(PageInfo))
+            m_pages->setCurrentIndex(PageInfo);
+        if (RadioRangeDiffers(m_info, m_channels.ranges))
+            DialogSeam::Current().Message(this, DialogSeam::Icon::Warning,
+                                          tr("Выбранный диапазон частот не совпадает с диапазоном частот радиостанции"));
         RepaintGrid();
-        return;
-    }
-    if (pageVisible(PageInfo))
-        m_pages->setCurrentIndex(PageInfo);
-    if (RadioRangeDiffers(m_info, m_channels.ranges))
-        DialogSeam::Current().Message(this, DialogSeam::Icon::Warning,
-                                      tr("Выбранный диапазон частот не совпадает с диапазоном частот радиостанции"));
-    RepaintGrid();
+    });
 }
 
 // --- Dialogs -----------------------------------------------------------------
@@ -699,6 +805,10 @@ void TForm1::ActionComPortExecute()
         return;
     if (dialog->chosenPort() != 0 && m_dialogs.progress)
         m_dialogs.progress->SetPort(dialog->chosenPort());
+    // The user has chosen: nothing was put in their place any more.
+    m_portReplacement.clear();
+    if (m_dialogs.progress)
+        m_dialogs.progress->SetNotice({});
     ShowPort();
 }
 
@@ -1068,6 +1178,7 @@ bool TForm1::ImportCsv(const QString &path)
                    result.Report());
         return false;
     }
+    const ChannelCsv::Channels imported = result.channels;
     const bool kept = ChannelCsv::Adopt(result, m_channels);
     m_documentPath = path;
     RepaintGrid();
@@ -1075,7 +1186,7 @@ bool TForm1::ImportCsv(const QString &path)
     if (!kept)
         DialogSeam::Current().Message(
             this, DialogSeam::Icon::Warning,
-            tr("При загрузке файла были удалены каналы, не соответствующие диапазону частот."));
+            ConfigurationDocument::RemovedMessage(ChannelsContext::Removed(imported, m_channels.channels)));
     const QStringList lines = result.Report();
     if (!lines.isEmpty())
         ShowReport(caption, result.Summary(), lines);
@@ -1150,6 +1261,8 @@ void TForm1::ActionImportCsvExecute()
 
 void TForm1::ActionExportCsvExecute()
 {
+    if (!EntriesAccepted())
+        return;
     const QString path = DialogSeam::Current().SaveFileName(this, LastFolder(), tr("Таблица каналов CSV (*.csv)"),
                                                             QStringLiteral("csv"));
     if (path.isEmpty())
@@ -1160,6 +1273,8 @@ void TForm1::ActionExportCsvExecute()
 
 void TForm1::ActionPrintExecute()
 {
+    if (!EntriesAccepted())
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(tr("Таблица каналов"));
@@ -1172,6 +1287,8 @@ void TForm1::ActionPrintExecute()
 
 void TForm1::ActionExportPdfExecute()
 {
+    if (!EntriesAccepted())
+        return;
     const QString path = DialogSeam::Current().SaveFileName(this, LastFolder(), tr("Документ PDF (*.pdf)"),
                                                             QStringLiteral("pdf"));
     if (path.isEmpty())

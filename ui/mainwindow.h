@@ -4,12 +4,14 @@
 #include "model/channelscontext.h"
 #include "model/infocontext.h"
 #include "model/settingscontext.h"
+#include "model/tablesnapshot.h"
 #include "model/valuecheck.h"
 #include "ui/cellpainter.h"
 
 #include <QColor>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class ChannelGrid;
@@ -121,6 +123,7 @@ public:
     QAction *ActionExportCsv = nullptr;
     QAction *ActionPrint = nullptr;
     QAction *ActionExportPdf = nullptr;
+    QAction *ActionExit = nullptr;
 
     // Undo and the channel rows ("Правка"; the rows also in the grid's menu).
     QAction *ActionUndo = nullptr;
@@ -168,6 +171,15 @@ public:
     // window's tables. Returns the dialog's result: Accepted is "Записать".
     int CompareWithRadio(bool beforeWrite);
 
+    // The settings pages hold what they show. While an edit there is red, says
+    // which one, what it holds and what it may hold, puts the focus on it and
+    // returns false: nothing is saved, written, compared, exported or printed.
+    bool EntriesAccepted();
+    // What can be checked before the radio is read for a write: the entries,
+    // values no radio would take as they are, the backup folder. False after
+    // saying why.
+    bool CheckBeforeWrite();
+
     // Common refresh steps.
     void ShowSettings();
     void ShowRadioInfo();
@@ -189,6 +201,10 @@ public:
 
     // A press on a status bar panel.
     void StatusPanelPressed(int panel);
+    // The stored default port was absent at start and another was taken: what
+    // the port panel's tip and the first exchange's log say about it; empty
+    // when nothing was replaced or the user has chosen a port since.
+    const QStringList &portReplacement() const { return m_portReplacement; }
 
     // The folder the open and save dialogs start in: the one last used.
     static QString LastFolder();
@@ -264,10 +280,26 @@ private:
     // left for later.
     void AfterFirstPaint();
     void CentreOnScreen();
+    // Widens the window to the grid's columns as far as the screen allows.
+    void FitToGrid();
     // Shows a dialog modally through the seam with `dialogOpen` set.
     int ExecDialog(QDialog *dialog);
-    // True when the job did all it set out to do.
-    bool RunExchange(ProgrammingJob::Operation operation);
+    // Runs a job of the window's own records in the progress window; `after`
+    // gets the job (null when none ran) as soon as it has ended, while its log
+    // is still shown.
+    void RunExchange(ProgrammingJob::Operation operation, const std::function<void(const ProgrammingJob *)> &after);
+    // Shows the progress window and runs `afterJob` once: when its job ends,
+    // or when the window is closed before that.
+    void ExecProgress(const std::function<void()> &afterJob);
+    // After a write: the tables as the radio took them, or as before.
+    void AfterWrite(const TablesSnapshot &before, bool written, bool verified, bool heard);
+    // ShowSettings, and what showing changed in the table (a track bar's
+    // clamp, a list's fallback), as normalisations.
+    QList<ValueFinding> ShowSettingsNoting();
+    // A radio that did not answer this exchange is not shown as if it had.
+    void ForgetRadioUnlessHeard(bool heard);
+    // "Сохранить как" proposes the document's own folder and name.
+    QString SaveAsProposal() const;
     void CreateEditActions();
     void ShowEditState();
     void TablesRestored();
@@ -286,8 +318,10 @@ private:
 
     void CreateSafetyActions();
     void AddSafetyActions(QMenu *radio, QMenu *setup, QToolBar *tools);
-    // Runs `sequence` in the progress window, traced when the option says so.
-    void RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLook &look);
+    // Runs `sequence` in the progress window, traced when the option says so;
+    // `after` as for ExecProgress.
+    void RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLook &look,
+                     const std::function<void()> &after = {});
     QString TracePathForNextJob() const;
     void RepaintGrid();
     void SetPageVisible(Page page, bool visible);
@@ -329,4 +363,5 @@ private:
     QMenu *m_setupMenu = nullptr;
     QMenu *m_languageMenu = nullptr;
     QString m_documentPath;
+    QStringList m_portReplacement;
 };

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
 
 void TForm1::CreateLanguageMenu()
 {
@@ -55,8 +56,13 @@ void TForm1::ChooseLanguage(const QString &code)
 void TForm1::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         RetranslateUi();
+        // Headings in another language may need wider columns; the grid has
+        // measured them once its own change has come.
+        if (m_shown)
+            QTimer::singleShot(0, this, &TForm1::FitToGrid);
+    }
 }
 
 void TForm1::RetranslateUi()
@@ -83,6 +89,7 @@ void TForm1::RetranslateUi()
         {ActionComPort, tr("Выбрать COM порт"), tr("Выбрать &COM порт")},
         {ActionSelectFreqRange, tr("Выбрать диапазон частот"), {}},
         {ActionAbout, tr("О программе"), {}},
+        {ActionExit, tr("Выход"), {}, true},
         {ActionImportCsv, tr("Импорт из CSV"), tr("Импорт из CSV ...")},
         {ActionExportCsv, tr("Экспорт в CSV"), tr("Экспорт в CSV ...")},
         {ActionPrint, tr("Печать"), tr("Печать ...")},
@@ -125,6 +132,8 @@ void TForm1::RetranslateUi()
     setWindowTitle(MarkedCaption(caption, m_edits->IsModified()));
     ShowEditState();  // the tips of undo and redo
     ShowCurrentRange();
+    ShowPort();  // and its tip
+    m_status->SetToolTip(PanelRange, tr("Выбрать диапазон частот"));
     if (m_info.IsComplete()) {
         QString report = m_info.BuildReport();
         report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

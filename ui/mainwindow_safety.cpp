@@ -4,8 +4,10 @@
 #include "ui/mainwindow.h"
 
 #include "job/safetysteps.h"
+#include "job/writesafety.h"
 #include "ui/comparison.h"
 #include "ui/dialogseam.h"
+#include "ui/edithistory.h"
 #include "ui/formcompare.h"
 #include "ui/formprogress.h"
 #include "ui/formtrace.h"
@@ -79,7 +81,8 @@ QString TForm1::TracePathForNextJob() const
     return ActionTraceExchange->isChecked() ? TraceFilePath() : QString();
 }
 
-void TForm1::RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLook &look)
+void TForm1::RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLook &look,
+                         const std::function<void()> &after)
 {
     if (m_portPending)
         DetermineInitialPort();
@@ -87,31 +90,66 @@ void TForm1::RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLo
         return;
     m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->PrepareSequence(std::move(sequence), look.caption, look.percent, look.colour);
-    ExecDialog(m_dialogs.progress);
+    ExecProgress(after ? after : [] {});
     PointToRadioElsewhere(m_dialogs.progress->job());
+}
+
+bool TForm1::CheckBeforeWrite()
+{
+    if (!EntriesAccepted())
+        return false;
+    // The radio last heard asks for another programmer.
+    if (m_info.IsComplete() && !WriteAllowed(m_info)) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                      tr("Для программирования станции необходим другой программатор [%1]")
+                                          .arg(m_info.programmerVersion));
+        return false;
+    }
+    // Refusals that no radio's settings version changes (the channels, the
+    // settings every version carries) come before the backup read, not after.
+    if (const QList<ValueFinding> findings = CheckValues(m_channels.channels, m_settings, SettingsContext::Version100);
+        HasRefused(findings)) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                      ProgrammingJob::RefusalLines(findings).join(QLatin1Char('\n')));
+        return false;
+    }
+    QString error;
+    if (safetyOptions().backup && !safety::PrepareBackupFolder(BackupFolder(), error)) {
+        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                      tr("Резервная копия не может быть сохранена: %1. Запись отменена.").arg(error));
+        return false;
+    }
+    return true;
 }
 
 bool TForm1::WriteToRadio(bool *verified)
 {
     if (verified)
         *verified = false;
-    if (!m_dialogs.progress)
+    if (!m_dialogs.progress || !CheckBeforeWrite())
         return false;
     const SafetyOptions options = safetyOptions();
     if (options.compareFirst && CompareWithRadio(true) != QDialog::Accepted)
         return false;
+    const TablesSnapshot before = m_edits->Now();
     WriteSequence write = MakeWriteSequence(m_channels, m_settings, m_info, options, BackupFolder());
     // The progress window keeps the sequence, and so the steps, until its next showing.
     const safety::ExchangeStep *written = write.write;
     const safety::VerifyStep *verify = write.verify;
-    RunSequence(std::move(write.sequence), ExchangeLookFor(ProgrammingJob::OpWrite));
-    // Seen in the log already, but too grave to go with the window.
-    if (verify && verify->mismatch)
-        DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
-                                      tr("Ошибка. Несовпадение данных при сравнении!!!"));
+    bool ok = false;
+    bool checked = false;
+    RunSequence(std::move(write.sequence), ExchangeLookFor(ProgrammingJob::OpWrite), [&] {
+        ok = written->job().succeeded();
+        checked = !verify || (verify->job().succeeded() && !verify->mismatch);
+        AfterWrite(before, ok, checked, written->job().infoReceived());
+        // Seen in the log already, but too grave to go with the window.
+        if (verify && verify->mismatch)
+            DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
+                                          tr("Ошибка. Несовпадение данных при сравнении!!!"));
+    });
     if (verified)
-        *verified = !verify || (verify->job().succeeded() && !verify->mismatch);
-    return written->job().succeeded();
+        *verified = checked;
+    return ok;
 }
 
 int TForm1::CompareWithRadio(bool beforeWrite)
@@ -145,7 +183,8 @@ int TForm1::CompareWithRadio(bool beforeWrite)
 
 void TForm1::ActionCompareExecute()
 {
-    CompareWithRadio(false);
+    if (EntriesAccepted())
+        CompareWithRadio(false);
 }
 
 void TForm1::ActionOpenBackupFolderExecute()

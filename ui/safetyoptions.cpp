@@ -73,6 +73,8 @@ WriteSequence MakeWriteSequence(ChannelsContext &channels, SettingsContext &sett
     }
     auto write = std::make_unique<safety::ExchangeStep>(channels, settings, info, ProgrammingJob::OpWrite);
     w.write = write.get();
+    if (w.backup)
+        w.backup->SetWrite(&w.write->job());
     w.sequence->Add(std::move(write));
     if (options.verify) {
         auto step = std::make_unique<safety::VerifyStep>(w.write->job());

@@ -1,6 +1,7 @@
 #include "ui/settingsbindings.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QSlider>
@@ -90,10 +91,47 @@ bool SliderBinding::eventFilter(QObject *watched, QEvent *event)
 
 // --- NumberBinding --------------------------------------------------------
 
+bool UserFocusChange(const QEvent *event)
+{
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+        return false;
+    // Not a window or a menu coming or going, nor the program moving the focus.
+    switch (static_cast<const QFocusEvent *>(event)->reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    default:
+        return false;
+    }
+}
+
 NumberBinding::NumberBinding(QLineEdit *edit, std::int32_t &field, int minimum, int maximum, QObject *parent)
     : SettingsBinding(parent), m_edit(edit), m_field(field), m_min(minimum), m_max(maximum)
 {
     connect(m_edit, &QLineEdit::textChanged, this, &NumberBinding::ValidateNumber);
+    m_edit->installEventFilter(this);
+}
+
+bool NumberBinding::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && UserFocusChange(event)) {
+        if (event->type() == QEvent::FocusIn)
+            m_entered = m_field;
+        else
+            RevertIfInvalid();
+    }
+    return SettingsBinding::eventFilter(watched, event);
+}
+
+void NumberBinding::RevertIfInvalid()
+{
+    if (m_valid)
+        return;
+    // What stays shown is what is stored.
+    m_field = m_entered;
+    ShowNumber();
 }
 
 bool NumberBinding::ParseNumber(const QString &text, int minimum, int maximum, int &value)

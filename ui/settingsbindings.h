@@ -69,7 +69,9 @@ private:
 };
 
 // A number edit with a range. Text that is not the plain decimal form of a
-// number in range turns the edit red and leaves the field as it was.
+// number in range turns the edit red and leaves the field as it was. When the
+// user leaves a red edit, the field and the edit go back to the value the edit
+// had when it took the focus: a half-typed number is never kept.
 class NumberBinding : public SettingsBinding
 {
     Q_OBJECT
@@ -95,13 +97,30 @@ public:
     // The rule on its own: the value of `text`, or nothing when it is invalid.
     static bool ParseNumber(const QString &text, int minimum, int maximum, int &value);
 
+    // A red edit goes back to the value it had when the user came to it.
+    void RevertIfInvalid();
+
+    // How a message names the edit ("Сканирование: Длительность паузы").
+    void SetCaption(const QString &caption) { m_caption = caption; }
+    const QString &caption() const { return m_caption; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QLineEdit *m_edit;
     std::int32_t &m_field;
     int m_min;
     int m_max;
     bool m_valid = true;
+    std::int32_t m_entered = 0;
+    QString m_caption;
 };
+
+// Whether a focus event means the user came to or left the control (a click,
+// the wheel or a key), not that a message box or a menu opened over it or
+// closed, nor that the program moved the focus.
+bool UserFocusChange(const QEvent *event);
 
 // Red background for invalid input, the normal one otherwise.
 void MarkInvalid(QLineEdit *edit, bool invalid);

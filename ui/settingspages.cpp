@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -120,12 +121,14 @@ SliderBinding *SettingsPages::AddSlider(const char *name, Qt::Orientation orient
     return binding;
 }
 
-NumberBinding *SettingsPages::AddNumber(const char *name, int minimum, int maximum, std::int32_t &field)
+NumberBinding *SettingsPages::AddNumber(const char *name, const QString &caption, int minimum, int maximum,
+                                        std::int32_t &field)
 {
     auto *edit = new QLineEdit;
     edit->setObjectName(Name("Edit", name));
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     auto *binding = new NumberBinding(edit, field, minimum, maximum, this);
+    binding->SetCaption(caption);
     // After the binding's own handler has stored a valid number.
     connect(edit, &QLineEdit::textChanged, this, [this, edit] { Edited(edit); });
     return binding;
@@ -165,11 +168,16 @@ void SettingsPages::BuildPage1()
         AddSlider("BeepMax", Qt::Horizontal, VolumeDiagram::MinBeep, VolumeDiagram::MaxBeep, 2, s.BeepMax);
     m_beepMinBar = static_cast<TrackBar *>(m_sliders[BeepMin]->bar());
     m_beepMaxBar = static_cast<TrackBar *>(m_sliders[BeepMax]->bar());
-    m_numbers[StartChannel] = AddNumber("StartChannel", 0, 99, s.StartChannel);
-    m_numbers[SpecChannel] = AddNumber("SpecChannel", 0, 99, s.SpecChannel);
-    m_numbers[TxLimit] = AddNumber("TxLimit", 0, 900, s.TxLimit);
-    m_numbers[TxPause] = AddNumber("TxPause", 0, 900, s.TxPause);
-    m_numbers[ScanPause] = AddNumber("ScanPause", 0, 60, s.ScanPause);
+    // Messages name an edit by its group and label: two are "Длительность паузы".
+    auto caption = [](const QString &group, const QString &label) { return group + QStringLiteral(": ") + label; };
+    m_numbers[StartChannel] = AddNumber("StartChannel", caption(tr("Канал"), tr("Стартовый")), 0, 99, s.StartChannel);
+    m_numbers[SpecChannel] =
+        AddNumber("SpecChannel", caption(tr("Канал"), tr("Приоритетный")), 0, 99, s.SpecChannel);
+    const QString txLimitGroup = tr("Ограничение времени непрерывной передачи");
+    m_numbers[TxLimit] = AddNumber("TxLimit", caption(txLimitGroup, tr("Длительность передачи")), 0, 900, s.TxLimit);
+    m_numbers[TxPause] = AddNumber("TxPause", caption(txLimitGroup, tr("Длительность паузы")), 0, 900, s.TxPause);
+    m_numbers[ScanPause] =
+        AddNumber("ScanPause", caption(tr("Сканирование"), tr("Длительность паузы")), 0, 60, s.ScanPause);
     // A slider's label names its bar and the number box beside it.
     auto sliderLabel = [this](const QString &text, Slider slider) {
         return LabelFor(text, m_sliders[slider]->bar(), m_sliders[slider]->box());
@@ -210,7 +218,7 @@ void SettingsPages::BuildPage1()
     cl->addWidget(Note(tr("От 0 до 99")), 2, 0, 1, 3);
     cl->setColumnStretch(3, 1);
 
-    auto *txLimit = new QGroupBox(tr("Ограничение времени непрерывной передачи"));
+    auto *txLimit = new QGroupBox(txLimitGroup);
     auto *tl = new QGridLayout(txLimit);
     tl->addWidget(LabelFor(tr("Длительность передачи"), m_numbers[TxLimit]->edit()), 0, 0);
     tl->addWidget(m_numbers[TxLimit]->edit(), 0, 1);
@@ -362,6 +370,7 @@ void SettingsPages::BuildPage1()
         Edited(m_maxTxPower);
     });
     connect(m_password, &QLineEdit::textChanged, this, &SettingsPages::PasswordChange);
+    m_password->installEventFilter(this);
 
     m_micAmpGroup = new QGroupBox(tr("Чувствительность микрофона гарнитуры (мВ)"));
     m_micAmpGroup->setObjectName(QStringLiteral("RadioGroupMicAmp"));
@@ -437,7 +446,7 @@ void SettingsPages::BuildPage2()
     m_deemphasisOff =
         AddCheck("DeemphasisOff", tr("Отключение посткоррекции принимаемого сигнала"), s.DeemphasisOff);
 
-    m_numbers[ID] = AddNumber("ID", 0, 254, s.ID);
+    m_numbers[ID] = AddNumber("ID", tr("Идентификатор станции"), 0, 254, s.ID);
     QLineEdit *id = m_numbers[ID]->edit();
     id->setAlignment(Qt::AlignRight);
     id->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), id));
@@ -615,7 +624,8 @@ void SettingsPages::ShowPassword()
     const std::int32_t value = m_settings.TxPowerPassword;
     m_password->setText(QString::asprintf("%05d", int(value)));
     // A stored value the radio cannot hold is shown red and kept as it is.
-    MarkInvalid(m_password, value < 0 || value > MaxPassword);
+    m_passwordValid = value >= 0 && value <= MaxPassword;
+    MarkInvalid(m_password, !m_passwordValid);
 }
 
 void SettingsPages::PasswordChange()
@@ -624,10 +634,10 @@ void SettingsPages::PasswordChange()
         return;
     // displayText keeps every position; blank ones show as 0.
     const std::int32_t value = PasswordValue(m_password->displayText());
-    const bool fits = value <= MaxPassword;
-    if (fits)
+    m_passwordValid = value <= MaxPassword;
+    if (m_passwordValid)
         m_settings.TxPowerPassword = value;
-    MarkInvalid(m_password, !fits);
+    MarkInvalid(m_password, !m_passwordValid);
     Edited(m_password);
 }
 
@@ -760,14 +770,60 @@ void SettingsPages::ShowControls()
         m_muxChannel->setChecked(m_settings.MultiplexedChannel);
         m_digitalDelay->setChecked(m_settings.DigitalDelay);
         m_startupMode->setCurrentIndex(StartupModeItem(m_settings.StartupMode));
-        const std::int32_t outputs[] = {m_settings.Output1Function, m_settings.Output2Function,
-                                        m_settings.Output3Function};
-        for (int i = 0; i < 3; ++i)
-            m_outputs[i]->setCurrentIndex(outputs[i] >= 0 && outputs[i] < kOutputFunctions ? outputs[i] : 0);
+        std::int32_t *const outputs[] = {&m_settings.Output1Function, &m_settings.Output2Function,
+                                         &m_settings.Output3Function};
+        for (int i = 0; i < 3; ++i) {
+            // A function the list does not have shows as the first item, and
+            // is stored as what is shown.
+            if (*outputs[i] < 0 || *outputs[i] >= kOutputFunctions)
+                *outputs[i] = 0;
+            m_outputs[i]->setCurrentIndex(*outputs[i]);
+        }
         m_sqwPolarity->setCurrentIndex(m_settings.SqwMonitorPolarity ? 1 : 0);
     }
     UpdateBeepShown();
     --m_updating;
+}
+
+// --- Entries not taken -----------------------------------------------------
+
+SettingsPages::InvalidEntry SettingsPages::FirstInvalidEntry() const
+{
+    if (!m_built)
+        return {};
+    for (const NumberBinding *b : m_numbers) {
+        // The identifier is on the second page, which a table before 1.02 has not.
+        if (!b->isValid() && (b != m_numbers[ID] || m_secondPageVisible))
+            return {b->edit(), b->caption(), b->edit()->text(), b->minimum(), b->maximum()};
+    }
+    if (!m_passwordValid && !m_password->isHidden() && !m_txPowerGroup->isHidden())
+        return {m_password, m_txPowerGroup->title() + QStringLiteral(": ") + m_passwordLabel->text(),
+                m_password->displayText(), 0, MaxPassword};
+    return {};
+}
+
+void SettingsPages::RevertInvalidEntries()
+{
+    if (!m_built)
+        return;
+    for (NumberBinding *b : m_numbers)
+        b->RevertIfInvalid();
+    if (!m_passwordValid) {
+        // As a number edit: what stays shown is what is stored.
+        m_settings.TxPowerPassword = m_passwordEntered;
+        ShowPassword();
+    }
+}
+
+bool SettingsPages::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_password && UserFocusChange(event)) {
+        if (event->type() == QEvent::FocusIn)
+            m_passwordEntered = m_settings.TxPowerPassword;
+        else
+            RevertInvalidEntries();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 // --- Mouse wheel ----------------------------------------------------------

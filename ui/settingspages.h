@@ -58,6 +58,21 @@ public:
     // The mouse wheel anywhere over the main window: true when a binding took it.
     bool HandleWheel(const QPoint &globalPos, int delta);
 
+    // A red edit: its text is not what the table holds. Nothing may be saved
+    // or written while there is one the user can see.
+    struct InvalidEntry
+    {
+        QLineEdit *edit = nullptr;  // null: every edit holds what is stored
+        QString caption;            // how a message names it
+        QString text;
+        int minimum = 0;
+        int maximum = 0;
+    };
+    InvalidEntry FirstInvalidEntry() const;
+    // The user leaves the pages: red edits go back to the values they had
+    // when the user came to them.
+    void RevertInvalidEntries();
+
     // Whether the settings version in force has a second page.
     bool secondPageVisible() const { return m_secondPageVisible; }
 
@@ -71,6 +86,9 @@ public:
     static std::int32_t PasswordValue(const QString &text);
     // The radio keeps 16 bits of the password.
     static constexpr std::int32_t MaxPassword = 0xFFFF;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     // A "common" choice changed what the grid shows.
@@ -86,7 +104,8 @@ private:
     void BuildPage2();
     SliderBinding *AddSlider(const char *name, Qt::Orientation orientation, int minimum, int maximum,
                              int tickInterval, std::int32_t &field);
-    NumberBinding *AddNumber(const char *name, int minimum, int maximum, std::int32_t &field);
+    NumberBinding *AddNumber(const char *name, const QString &caption, int minimum, int maximum,
+                             std::int32_t &field);
     QComboBox *AddCombo(const char *name, const QStringList &items);
     QCheckBox *AddCheck(const char *name, const QString &text, bool &field);
 
@@ -124,6 +143,9 @@ private:
     int m_updating = 0;
     bool m_secondPageVisible = false;
     bool m_built = false;
+    bool m_passwordValid = true;
+    // The password when the user came to its edit.
+    std::int32_t m_passwordEntered = 0;
 
     QIcon m_lockedIcon;
     QIcon m_unlockedIcon;

@@ -23,6 +23,7 @@ StatusPanels::StatusPanels(const QList<int> &widths, QWidget *parent) : QWidget(
     for (int i = 0; i < widths.size(); ++i) {
         m_texts << QString();
         m_tips << QString();
+        m_marked << false;
     }
 }
 
@@ -30,6 +31,14 @@ void StatusPanels::SetToolTip(int panel, const QString &text)
 {
     if (panel >= 0 && panel < m_tips.size())
         m_tips[panel] = text;
+}
+
+void StatusPanels::SetMarked(int panel, bool marked)
+{
+    if (panel < 0 || panel >= m_marked.size() || m_marked[panel] == marked)
+        return;
+    m_marked[panel] = marked;
+    update();
 }
 
 QString StatusPanels::toolTipAt(int x) const
@@ -82,6 +91,8 @@ void StatusPanels::paintEvent(QPaintEvent *)
     for (int i = 0; i < m_widths.size(); ++i) {
         const QRect panel(left, 0, m_widths[i], height());
         left += m_widths[i];
+        if (m_marked[i])
+            p.fillRect(panel.adjusted(1, 1, -2, 0), QColor(MarkColour));
         // A sunken box per panel, the text clipped to it.
         p.setPen(palette().color(QPalette::Mid));
         p.drawLine(panel.topLeft(), panel.topRight() - QPoint(2, 0));
@@ -89,7 +100,7 @@ void StatusPanels::paintEvent(QPaintEvent *)
         p.setPen(palette().color(QPalette::Light));
         p.drawLine(panel.bottomLeft() + QPoint(1, 0), panel.bottomRight() - QPoint(2, 0));
         p.drawLine(panel.topRight() - QPoint(2, 0), panel.bottomRight() - QPoint(2, 0));
-        p.setPen(palette().color(QPalette::WindowText));
+        p.setPen(m_marked[i] ? QColor(Qt::black) : palette().color(QPalette::WindowText));
         p.drawText(panel.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, m_texts[i]);
     }
 }

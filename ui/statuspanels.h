@@ -21,6 +21,10 @@ public:
     QString text(int panel) const;
     // What a press on the panel does, shown when the pointer rests on it.
     void SetToolTip(int panel, const QString &text);
+    // A panel whose content needs the user's attention is drawn on yellow.
+    void SetMarked(int panel, bool marked);
+    bool marked(int panel) const { return panel >= 0 && panel < m_marked.size() && m_marked[panel]; }
+    static constexpr QRgb MarkColour = 0xFFFFFF00;
     // The tip of the panel under x; empty where there is none.
     QString toolTipAt(int x) const;
     const QList<int> &widths() const { return m_widths; }
@@ -38,4 +42,5 @@ private:
     QList<int> m_widths;
     QStringList m_texts;
     QStringList m_tips;
+    QList<bool> m_marked;
 };

@@ -258,3 +258,11 @@ QString GroupDigits(const QString &text)
     }
     return rest + result;
 }
+
+QString LocalDecimal(const QString &commaText)
+{
+    //: The decimal separator of numbers in texts: a point in English.
+    const QString separator = QCoreApplication::translate("DecimalSeparator", ",");
+    QString text = commaText;
+    return separator == QLatin1String(",") ? text : text.replace(QLatin1Char(','), separator);
+}

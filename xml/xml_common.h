@@ -58,3 +58,7 @@ void WriteChildBool(QDomNode &node, const QString &name, bool value);
 
 // "300050000" -> "300 050 000": groups of three from the right.
 QString GroupDigits(const QString &text);
+
+// A number written with a decimal comma ("12,5") as the language in force
+// writes it: the separator is itself a text of the translation.
+QString LocalDecimal(const QString &commaText);

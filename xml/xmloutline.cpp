@@ -20,13 +20,16 @@ QString Where(qint64 line, qint64 column)
     return Tr::tr(" (строка %1, столбец %2)").arg(line).arg(column);
 }
 
-// Line and column just after byte `end` of `data`, counted in bytes.
-QString WhereInBytes(std::string_view data, std::size_t end)
+// Line and column just after byte `end` of `data`, counted in bytes; the line
+// also into `lineOut` when given.
+QString WhereInBytes(std::string_view data, std::size_t end, qint64 *lineOut)
 {
     const std::string_view before = data.substr(0, end);
     qint64 line = 1;
     for (char c : before)
         line += c == '\n';
+    if (lineOut)
+        *lineOut = line;
     const std::size_t lastBreak = before.rfind('\n');
     const std::size_t lineStart = lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
     return Where(line, qint64(end - lineStart));
@@ -34,7 +37,7 @@ QString WhereInBytes(std::string_view data, std::size_t end)
 
 } // namespace
 
-bool CheckXmlLimits(const QByteArray &bytes, QString &error)
+bool CheckXmlLimits(const QByteArray &bytes, QString &error, qint64 *errorLine)
 {
     const std::string_view data(bytes.constData(), std::size_t(bytes.size()));
     const std::size_t n = data.size();
@@ -70,7 +73,7 @@ bool CheckXmlLimits(const QByteArray &bytes, QString &error)
         } else if (rest.starts_with('?')) {
             skipPast("?>");
         } else if (rest.starts_with('!')) {
-            error = Tr::tr("Определение типа документа не допускается") + WhereInBytes(data, p + 1);
+            error = Tr::tr("Определение типа документа не допускается") + WhereInBytes(data, p + 1, errorLine);
             return false;
         } else if (rest.starts_with('/')) {
             --depth;
@@ -99,11 +102,11 @@ bool CheckXmlLimits(const QByteArray &bytes, QString &error)
                 break;
             ++p;
             if (attributes > MaxXmlAttributes) {
-                error = Tr::tr("Слишком много атрибутов у элемента") + WhereInBytes(data, p);
+                error = Tr::tr("Слишком много атрибутов у элемента") + WhereInBytes(data, p, errorLine);
                 return false;
             }
             if (previous != '/' && ++depth > MaxXmlDepth) {
-                error = Tr::tr("Слишком глубокая вложенность элементов") + WhereInBytes(data, p);
+                error = Tr::tr("Слишком глубокая вложенность элементов") + WhereInBytes(data, p, errorLine);
                 return false;
             }
         }
@@ -141,10 +144,16 @@ QDomElement MakeElement(QDomDocument &doc, const QXmlStreamReader &reader)
 
 } // namespace
 
-bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &doc, QString &error)
+bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &doc, QString &error, qint64 *errorLine)
 {
-    if (!CheckXmlLimits(data, error))
+    qint64 line = 0;
+    const auto failed = [&] {
+        if (errorLine)
+            *errorLine = line;
         return false;
+    };
+    if (!CheckXmlLimits(data, error, &line))
+        return failed();
 
     QDomDocument built;
     QXmlStreamReader reader(data);
@@ -155,7 +164,8 @@ bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &d
                     .arg(value.element.tagName())
                     .arg(value.line)
                     .arg(value.column);
-        return false;
+        line = value.line;
+        return failed();
     };
 
     while (!reader.atEnd()) {
@@ -185,7 +195,8 @@ bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &d
                             .arg(child->name)
                             .arg(child->maxCount)
                       + Where(reader.lineNumber(), reader.columnNumber());
-                return false;
+                line = reader.lineNumber();
+                return failed();
             }
             QDomElement e = MakeElement(built, reader);
             parent.element.appendChild(e);
@@ -217,7 +228,8 @@ bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &d
     }
     if (reader.hasError()) {
         error = reader.errorString() + Where(reader.lineNumber(), reader.columnNumber());
-        return false;
+        line = reader.lineNumber();
+        return failed();
     }
     doc = built;
     return true;

@@ -22,7 +22,7 @@ constexpr int MaxXmlAttributes = 32;
 // document type declaration (its entities could expand a small file into a
 // huge one). The encoding must keep ASCII as it is (UTF-16 and UTF-32 are
 // refused). Anything else it cannot follow is left for the parser to report.
-bool CheckXmlLimits(const QByteArray &data, QString &error);
+bool CheckXmlLimits(const QByteArray &data, QString &error, qint64 *errorLine = nullptr);
 
 // The elements a reader looks at, from the document element down.
 struct XmlOutline
@@ -55,4 +55,6 @@ struct XmlOutline
 // Parses a whole document into `doc`, keeping the elements of `outline` with
 // their attributes and, for value elements, their text. Errors come back as a
 // message with line and column.
-bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &doc, QString &error);
+// `errorLine`, when given, receives the line the error is on (0: none known).
+bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &doc, QString &error,
+              qint64 *errorLine = nullptr);
