@@ -88,6 +88,7 @@ private slots:
 
     void portsListsTheMappedSimulator()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(20, {QStringLiteral("--no-pacing")}));
         const QString link = UserSettings().value(QStringLiteral("Ports/COM20")).toString();
@@ -114,6 +115,7 @@ private slots:
     }
     void devicePathOpens()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(bool, pseudoTerminal);
         QFETCH(QString, port);
         SimProcess sim;
@@ -148,6 +150,7 @@ private slots:
     }
     void exitStatuses()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, simArgs);
         QFETCH(QStringList, args);
         QFETCH(int, code);
@@ -168,6 +171,7 @@ private slots:
     // Differences as the radio would hold them; nothing written by diff itself.
     void diffFindsChangesAndNothingAfterAWrite()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(24, {QStringLiteral("--no-pacing")}));
         const QStringList port{QStringLiteral("--port"), QStringLiteral("COM24")};
@@ -210,6 +214,7 @@ private slots:
     }
     void jsonCarriesTheSerialNumber()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, args);
         QFETCH(QString, tableState);
         SimProcess sim;
@@ -236,6 +241,7 @@ private slots:
 
     void jsonOfAFailureAndOfACheck()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(26, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("2")}));
         Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"), QStringLiteral("COM26"),
@@ -258,6 +264,7 @@ private slots:
     // --quiet: the job's progress lines go, its error lines and the last line stay.
     void quietKeepsErrorsAndTheLastLine()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(27, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("88")}));
         Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"), QStringLiteral("COM27"),
@@ -298,6 +305,7 @@ private slots:
     // gets its backup and its read-back; Ctrl-C ends with the table.
     void repeatWritesRadioAfterRadio()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         const QString backups = Path(QStringLiteral("fleet-backups"));
         QProcess cli;
         m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM29"),
@@ -328,7 +336,9 @@ private slots:
                               Path(QString::fromLatin1(radio.state))));
             QVERIFY2(waitFor(QString::fromUtf8(radio.awaited)), log.constData());
         }
+#ifndef Q_OS_WIN
         ::kill(pid_t(cli.processId()), SIGINT);
+#endif
         QVERIFY(cli.waitForFinished(20000));
         QCOMPARE(cli.exitCode(), 0);
         log += cli.readAllStandardError();

@@ -542,6 +542,7 @@ private slots:
 
     void writeThenReadBack()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(240, {QStringLiteral("--no-pacing")}));
         UsePort(240);
@@ -570,6 +571,7 @@ private slots:
 
     void readAdoptsTheRadioRange()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         // 33..38 MHz: not in the list yet.
         QVERIFY(sim.Start(241, {QStringLiteral("--no-pacing"), QStringLiteral("--pair"), QStringLiteral("0-400"),
@@ -597,6 +599,7 @@ private slots:
 
     void informationComparesRanges()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, radio);
         QFETCH(bool, warned);
         SimProcess sim;
@@ -617,6 +620,7 @@ private slots:
 
     void anotherProgrammersRadioCannotBeWritten()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(243, {QStringLiteral("--no-pacing"), QStringLiteral("--programmer"), QStringLiteral("ZZ999")}));
         UsePort(243);
@@ -634,6 +638,7 @@ private slots:
 
     void closingDuringAnExchangeStopsIt()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(244, {}));  // paced: a read takes seconds
         UsePort(244);
@@ -671,6 +676,7 @@ private slots:
 
     void startsWithTheStoredPort()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(245, {QStringLiteral("--no-pacing")}));
         ports::StoreDefaultPort(QStringLiteral("COM245"));
@@ -681,6 +687,7 @@ private slots:
 
     void portDialogConfirmedGivesTheJobItsPort()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess a;
         SimProcess b;
         QVERIFY(a.Start(246, {QStringLiteral("--no-pacing")}));
