@@ -125,6 +125,19 @@ void Print(const QString &text)
         Write(kept);
 }
 
+void PrintTagged(const QString &tag, const QString &text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString kept;
+    for (const QString &line : t.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!g_quiet || ShownWhenQuiet(line))
+            kept += tag + QLatin1Char(' ') + line + QLatin1Char('\n');
+    }
+    if (!kept.isEmpty())
+        Write(kept);
+}
+
 void PrintLine(const QString &text)
 {
     Print(text + QLatin1Char('\n'));
@@ -286,6 +299,25 @@ void AddRadioOptions(QCommandLineParser &parser)
                       QCoreApplication::translate("kd-cli", "файл")});
 }
 
+int ResolvePortName(const QString &name, int &port)
+{
+    port = ports::ParsePortName(name);
+    if (port != 0)
+        return -1;
+    // A path names a device; anything else is a mistyped port name.
+    if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))) {
+        Error(QCoreApplication::translate("kd-cli", "--port принимает имя COM1 .. COM255 или путь к устройству, а не \"%1\"").arg(name));
+        return ExitUsage;
+    }
+    port = ports::NameDeviceForThisRun(name);
+    if (port == 0) {
+        Error(QCoreApplication::translate("kd-cli", "для %1 не осталось свободного номера порта").arg(name));
+        return ExitUsage;
+    }
+    PrintLine(QCoreApplication::translate("kd-cli", "Порт %1: устройство %2.").arg(ports::PortName(port), name));
+    return -1;
+}
+
 int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
 {
     options.trace = parser.value(QStringLiteral("trace"));
@@ -293,24 +325,8 @@ int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options)
         Error(QCoreApplication::translate("kd-cli", "для --trace нужно имя файла"));
         return ExitUsage;
     }
-    if (parser.isSet(QStringLiteral("port"))) {
-        const QString name = parser.value(QStringLiteral("port"));
-        options.port = ports::ParsePortName(name);
-        if (options.port != 0)
-            return -1;
-        // A path names a device; anything else is a mistyped port name.
-        if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))) {
-            Error(QCoreApplication::translate("kd-cli", "--port принимает имя COM1 .. COM255 или путь к устройству, а не \"%1\"").arg(name));
-            return ExitUsage;
-        }
-        options.port = ports::NameDeviceForThisRun(name);
-        if (options.port == 0) {
-            Error(QCoreApplication::translate("kd-cli", "для %1 не осталось свободного номера порта").arg(name));
-            return ExitUsage;
-        }
-        PrintLine(QCoreApplication::translate("kd-cli", "Порт %1: устройство %2.").arg(ports::PortName(options.port), name));
-        return -1;
-    }
+    if (parser.isSet(QStringLiteral("port")))
+        return ResolvePortName(parser.value(QStringLiteral("port")), options.port);
     options.port = ports::ChooseInitialPort();
     if (options.port == 0) {
         Error(QCoreApplication::translate("kd-cli", "последовательный порт не найден; укажите его: --port COMn или --port УСТРОЙСТВО"));

@@ -26,6 +26,9 @@ enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitNoAnswer = 3, ExitPor
 // standard error.
 void Print(const QString &text);       // log text as it stands, CR LF shown as line breaks
 void PrintLine(const QString &text);
+// Log text of one of several radios at work together: every line that is not
+// blank starts with `tag` ("[COM33]"); --quiet keeps what it keeps of Print.
+void PrintTagged(const QString &tag, const QString &text);
 // A command's result (a report, a list of differences, a closing line): shown
 // with --quiet too.
 void Output(const QString &text);
@@ -88,6 +91,9 @@ using Records = JobRecords;
 // its own gets one for this run (ports::NameDeviceForThisRun).
 void AddRadioOptions(QCommandLineParser &parser);
 int ReadRadioOptions(const QCommandLineParser &parser, RadioOptions &options);
+// One name as --port takes it (COMn, or a device path, which gets a number for
+// this run); -1 to go on, else the exit status of the usage error reported.
+int ResolvePortName(const QString &name, int &port);
 
 // Runs one job to its end with the log on standard output and a progress bar
 // on standard error when that is a terminal. Returns the finished job, or null

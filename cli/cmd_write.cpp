@@ -1,3 +1,4 @@
+#include "cli/portlist.h"
 #include "cli/radiowrite.h"
 
 #include "job/language.h"
@@ -10,13 +11,6 @@
 #include <QThread>
 
 namespace cli {
-namespace {
-
-constexpr std::uint32_t kNoSerial = 0xFFFFFFFFu;
-// How long to wait before asking again while no radio is there, or while the
-// one that was just written is still attached. A poll that reaches a radio
-// costs its information exchange, about a quarter of a second, besides.
-constexpr int kPollPauseMs = 100;
 
 QString SerialText(std::optional<std::uint32_t> serial)
 {
@@ -30,26 +24,12 @@ QString Seconds(double s)
     return language::Current() == QLatin1String("ru") ? QString(text).replace(QLatin1Char('.'), QLatin1Char(',')) : text;
 }
 
-// An open problem waiting does not cure: no device behind the number, no
-// permission, a fault of the device itself.
 bool PortWillNotOpen(const RadioWrite &w)
 {
     using K = ports::OpenProblem::Kind;
     const K kind = w.openProblem.kind;
     return kind != K::Absent && kind != K::Busy;
 }
-
-void Pause()
-{
-    for (int waited = 0; waited < kPollPauseMs && !StopRequested(); waited += 20)
-        QThread::msleep(20);
-}
-
-struct Row
-{
-    RadioWrite write;
-    double seconds = 0;
-};
 
 QString ResultText(const RadioWrite &w)
 {
@@ -64,6 +44,25 @@ QString ResultText(const RadioWrite &w)
         s.chop(1);
     return s;
 }
+
+namespace {
+
+// How long to wait before asking again while no radio is there, or while the
+// one that was just written is still attached. A poll that reaches a radio
+// costs its information exchange, about a quarter of a second, besides.
+constexpr int kPollPauseMs = 100;
+
+void Pause()
+{
+    for (int waited = 0; waited < kPollPauseMs && !StopRequested(); waited += 20)
+        QThread::msleep(20);
+}
+
+struct Row
+{
+    RadioWrite write;
+    double seconds = 0;
+};
 
 // Radio after radio on one port until a stop is asked for; a radio is written
 // once per run, and again only after it was taken away, when it failed.
@@ -162,9 +161,11 @@ int RunWrite(const QStringList &arguments)
                                                             "по каждой радиостанции.")});
     AddOutputOptions(parser, true);
     const int parsed = ParseCommand(parser, arguments,
-                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli write [--port COMn] --input ФАЙЛ [--verify] [--backup ПАПКА] "
-                                                                               "[--repeat] [--trace ФАЙЛ] [--json] [--quiet]\n"
-                                                                               "Записывает файл конфигурации в радиостанцию.\n"));
+                                    QCoreApplication::translate("kd-cli", "Использование: kd-cli write [--port COMn[,COMn...] | --port all-probed] --input ФАЙЛ "
+                                                                               "[--verify] [--backup ПАПКА] [--repeat] [--trace ФАЙЛ] [--json] [--quiet]\n"
+                                                                               "Записывает файл конфигурации в радиостанцию. С несколькими портами (через запятую,\n"
+                                                                               "или all-probed — все, где опрос нашёл радиостанцию) записывает все радиостанции\n"
+                                                                               "сразу и в конце выводит таблицу: порт, серийный номер, время, результат.\n"));
     if (parsed >= 0)
         return parsed;
     ReadOutputOptions(parser, true);
@@ -181,9 +182,17 @@ int RunWrite(const QStringList &arguments)
     }
     const bool repeat = parser.isSet(QStringLiteral("repeat"));
     RadioOptions options;
-    if (const int r = ReadRadioOptions(parser, options); r >= 0)
-        return r;
-    ReportRadio(QStringLiteral("write"), options);
+    const QStringList entries = PortEntries(parser);
+    QList<int> lanes;
+    const bool several = entries.size() > 1 || IsAllProbed(entries);
+    if (several) {
+        if (const int r = ReadSeveralPorts(parser, entries, options, lanes); r >= 0)
+            return r;
+    } else {
+        if (const int r = ReadRadioOptions(parser, options); r >= 0)
+            return r;
+        ReportRadio(QStringLiteral("write"), options);
+    }
     Report().insert(QStringLiteral("repeat"), repeat);
 
     Records records(FreqRangeList::DefaultPath());
@@ -200,6 +209,8 @@ int RunWrite(const QStringList &arguments)
         Error(QCoreApplication::translate("kd-cli", "резервная копия не сохранена: %1").arg(error));
         return FailWrite(QCoreApplication::translate("kd-cli", "резервная копия не сохранена"));
     }
+    if (several)
+        return WriteOnSeveralPorts(records, plan, options, lanes, repeat);
     if (repeat)
         return WriteRepeatedly(records, plan, options);
 

@@ -57,7 +57,8 @@ Step &RunStep(JobSequence &sequence, std::unique_ptr<Step> step, const RadioOpti
     return s;
 }
 
-// What a job that ended tells about the radio and the port.
+} // namespace
+
 void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &info)
 {
     out.status = ExitFor(job);
@@ -72,6 +73,8 @@ void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &inf
     if (!job.succeeded())
         out.summary = job.Summary();
 }
+
+namespace {
 
 void FailOutside(RadioWrite &out, const QString &cause, int status)
 {

@@ -48,4 +48,32 @@ struct RadioWrite
 RadioWrite WriteRadio(Records &records, const WritePlan &plan, const RadioOptions &options,
                       const ProgrammingJob::InfoGate &gate = {});
 
+// What a job that ended tells about the radio and the port.
+void NoteJob(RadioWrite &out, const ProgrammingJob &job, const TInfoContext &info);
+
+// The serial number a radio reports when it has none.
+constexpr std::uint32_t kNoSerial = 0xFFFFFFFFu;
+
+// The cells of a write's table (cmd_write.cpp): the serial number ("нет" for
+// none), seconds with the language's decimal mark, the result in a few words.
+QString SerialText(std::optional<std::uint32_t> serial);
+QString Seconds(double s);
+QString ResultText(const RadioWrite &w);
+// An open problem waiting does not cure: no device behind the number, no
+// permission, a fault of the device itself.
+bool PortWillNotOpen(const RadioWrite &w);
+
+// Several radios at once, one per port (parallelwrite.cpp). --port names the
+// ports ("COM33,COM34" or "all-probed"); each gets its own job, backup and
+// read-back as planned, its log lines tagged with the port, its own trace
+// file. Refuses two names of one device. -1 to go on, else the exit status.
+int ReadSeveralPorts(const QCommandLineParser &parser, const QStringList &entries, RadioOptions &options,
+                     QList<int> &lanes);
+// Writes `records` on every port of `lanes` at once (none: on every port where
+// a probe finds a radio), and with `repeat` takes the next radio on each port
+// as soon as the one before is done. Ends with one table: port, serial number,
+// time, result.
+int WriteOnSeveralPorts(const Records &records, const WritePlan &plan, const RadioOptions &options,
+                        QList<int> lanes, bool repeat);
+
 } // namespace cli

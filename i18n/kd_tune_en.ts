@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>Accessibility</name>
+    <message>
+        <source>Ход выполнения</source>
+        <translation>Progress</translation>
+    </message>
+</context>
+<context>
     <name>CellPainter</name>
     <message>
         <source>Канал</source>
@@ -307,6 +314,29 @@
     <message>
         <source>полярность DCS %1 (DtcsPolarity) не поддерживается, только NN</source>
         <translation>DCS polarity %1 (DtcsPolarity) is not supported, only NN</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelGridAccessible</name>
+    <message>
+        <source>Каналы</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>прием %1</source>
+        <translation>receive %1</translation>
+    </message>
+    <message>
+        <source>передача %1</source>
+        <translation>transmit %1</translation>
     </message>
 </context>
 <context>
@@ -667,6 +697,45 @@
     <message>
         <source>Устройство %1 не открылось: %2.</source>
         <translation>The device %1 did not open: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>PortProbe</name>
+    <message>
+        <source>опрос ...</source>
+        <translation>asking ...</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>радиостанция %1, серийный номер %2, программатор %3, таблица настроек %4, диапазон %5</source>
+        <translation>radio %1, serial number %2, programmer %3, settings table %4, range %5</translation>
+    </message>
+    <message>
+        <source>радиостанция не отвечает</source>
+        <translation>no radio answers</translation>
+    </message>
+    <message>
+        <source>порт занят другой программой</source>
+        <translation>port held by another program</translation>
+    </message>
+    <message>
+        <source>нет прав на устройство</source>
+        <translation>no permission for the device</translation>
+    </message>
+    <message>
+        <source>устройство отсутствует</source>
+        <translation>device not present</translation>
+    </message>
+    <message>
+        <source>ошибка: %1</source>
+        <translation>error: %1</translation>
+    </message>
+    <message>
+        <source>то же устройство, что и %1</source>
+        <translation>the same device as %1</translation>
     </message>
 </context>
 <context>
@@ -1262,6 +1331,42 @@
     <message>
         <source>мин: %dВт / макс: %dВт</source>
         <translation>min: %dW / max: %dW</translation>
+    </message>
+    <message>
+        <source>Минимальный уровень громкости</source>
+        <translation>Minimum volume level</translation>
+    </message>
+    <message>
+        <source>Блокировка стартового канала</source>
+        <translation>Start channel lock</translation>
+    </message>
+    <message>
+        <source>Блокировка приоритетного канала</source>
+        <translation>Priority channel lock</translation>
+    </message>
+    <message>
+        <source>Порог ШП</source>
+        <translation>Squelch level</translation>
+    </message>
+    <message>
+        <source>Общий порог ШП</source>
+        <translation>Common squelch level</translation>
+    </message>
+    <message>
+        <source>Общая мощность передатчика</source>
+        <translation>Common transmitter power</translation>
+    </message>
+    <message>
+        <source>Диаграмма громкости</source>
+        <translation>Volume diagram</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Locked</translation>
+    </message>
+    <message>
+        <source>Не заблокирован</source>
+        <translation>Unlocked</translation>
     </message>
 </context>
 <context>
@@ -1903,6 +2008,50 @@
         <source>Внимание!!! Корректный прием на частоте 41.9МГц обеспечивается только с аппаратной опцией №25!</source>
         <translation>Attention!!! Correct reception at 41.9 MHz needs hardware option No. 25!</translation>
     </message>
+    <message>
+        <source>Прием</source>
+        <translation>Receive</translation>
+    </message>
+    <message>
+        <source>Передача</source>
+        <translation>Transmit</translation>
+    </message>
+    <message>
+        <source>Одинаковая полоса приема и передачи</source>
+        <translation>Same receive and transmit bandwidth</translation>
+    </message>
+    <message>
+        <source>Одинаковая частота приема и передачи</source>
+        <translation>Same receive and transmit frequency</translation>
+    </message>
+    <message>
+        <source>Вид субтона приема</source>
+        <translation>Receive subtone kind</translation>
+    </message>
+    <message>
+        <source>Вид субтона передачи</source>
+        <translation>Transmit subtone kind</translation>
+    </message>
+    <message>
+        <source>Одинаковый субтон приема и передачи</source>
+        <translation>Same receive and transmit subtone</translation>
+    </message>
+    <message>
+        <source>Одинаковый вызывной тон приема и передачи</source>
+        <translation>Same receive and transmit call tone</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Прием и передача связаны</source>
+        <translation>Receive and transmit linked</translation>
+    </message>
+    <message>
+        <source>Прием и передача не связаны</source>
+        <translation>Receive and transmit not linked</translation>
+    </message>
 </context>
 <context>
     <name>TFormComPort</name>
@@ -1921,6 +2070,22 @@
     <message>
         <source>Порты не найдены</source>
         <translation>No ports found</translation>
+    </message>
+    <message>
+        <source>Порт не выбран. Радиостанция отвечает на порту %1: выберите его командой &quot;Выбрать COM порт&quot;.</source>
+        <translation>No port is chosen. A radio answers on port %1: choose it with &quot;Select COM port&quot;.</translation>
+    </message>
+    <message>
+        <source>На порту %1 радиостанция не отвечает, а на порту %2 отвечает: выберите его командой &quot;Выбрать COM порт&quot;.</source>
+        <translation>No radio answers on port %1, but one answers on port %2: choose it with &quot;Select COM port&quot;.</translation>
+    </message>
+    <message>
+        <source>Отвечает радиостанция %1, серийный номер %2</source>
+        <translation>Radio %1 answers, serial number %2</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
     </message>
 </context>
 <context>
@@ -1987,6 +2152,13 @@
     <message>
         <source>Отменить</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFormProgress</name>
+    <message>
+        <source>Журнал</source>
+        <translation>Log</translation>
     </message>
 </context>
 <context>
@@ -2457,16 +2629,6 @@ Reads the radio&apos;s identification and prints its report.
         <translation>radio information not received: the trace file was not opened.</translation>
     </message>
     <message>
-        <source>Использование: kd-cli ports [--json]
-Перечисляет последовательные порты, как окно выбора порта: имя, устройство
-и описание через табуляцию, по одному порту в строке.
-</source>
-        <translation>Usage: kd-cli ports [--json]
-Lists the serial ports as the port dialog does: name, device and
-description, separated by tabs, one port a line.
-</translation>
-    </message>
-    <message>
         <source>Файл конфигурации, в который сохранить содержимое радиостанции; - для стандартного вывода.</source>
         <translation>Configuration file to save what the radio holds; - for standard output.</translation>
     </message>
@@ -2569,14 +2731,6 @@ Reads both tables from the radio and saves them as a configuration file.
     <message>
         <source>После каждой радиостанции ждать следующую на том же порту и записывать и её, до Ctrl-C; радиостанция, серийный номер которой уже записан в этом сеансе, пропускается. В конце — таблица: серийный номер, время и результат по каждой радиостанции.</source>
         <translation>After each radio wait for the next one on the same port and write it too, until Ctrl-C; a radio whose serial number was written in this run is skipped. Ends with a table of serial number, time and result per radio.</translation>
-    </message>
-    <message>
-        <source>Использование: kd-cli write [--port COMn] --input ФАЙЛ [--verify] [--backup ПАПКА] [--repeat] [--trace ФАЙЛ] [--json] [--quiet]
-Записывает файл конфигурации в радиостанцию.
-</source>
-        <translation>Usage: kd-cli write [--port COMn] --input FILE [--verify] [--backup DIR] [--repeat] [--trace FILE] [--json] [--quiet]
-Writes a configuration file to the radio.
-</translation>
     </message>
     <message>
         <source>для --backup нужна папка</source>
@@ -2731,6 +2885,66 @@ what the radio received. Ctrl-C stops a job between two blocks.
     <message>
         <source>&apos;%1&apos; не принимает значения</source>
         <translation>&apos;%1&apos; takes no value</translation>
+    </message>
+    <message>
+        <source>Спросить каждый порт, все сразу, о радиостанции и показать, какая отвечает на нём или почему нет (занят, нет прав, нет ответа). Порт, занятый другой программой, не затрагивается.</source>
+        <translation>Ask every port, all at once, for the radio and show which one answers on it or why none does (busy, no permission, no answer). A port held by another program is left alone.</translation>
+    </message>
+    <message>
+        <source>С --probe: спросить только эти порты (COMn или устройства, через запятую).</source>
+        <translation>With --probe: ask only these ports (COMn or devices, separated by commas).</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli ports [--probe [--port COMn,...]] [--json]
+Перечисляет последовательные порты, как окно выбора порта: имя, устройство
+и описание через табуляцию, по одному порту в строке; с --probe — ещё и то,
+что ответило на порту.
+</source>
+        <translation>Usage: kd-cli ports [--probe [--port COMn,...]] [--json]
+Lists the serial ports as the port dialog does: name, device and
+description, separated by tabs, one port a line; with --probe also what
+answered on the port.
+</translation>
+    </message>
+    <message>
+        <source>--port у команды ports действует только вместе с --probe</source>
+        <translation>--port of the ports command works only with --probe</translation>
+    </message>
+    <message>
+        <source>Радиостанций найдено: %1, портов опрошено: %2.</source>
+        <translation>Radios found: %1, ports asked: %2.</translation>
+    </message>
+    <message>
+        <source>Использование: kd-cli write [--port COMn[,COMn...] | --port all-probed] --input ФАЙЛ [--verify] [--backup ПАПКА] [--repeat] [--trace ФАЙЛ] [--json] [--quiet]
+Записывает файл конфигурации в радиостанцию. С несколькими портами (через запятую,
+или all-probed — все, где опрос нашёл радиостанцию) записывает все радиостанции
+сразу и в конце выводит таблицу: порт, серийный номер, время, результат.
+</source>
+        <translation>Usage: kd-cli write [--port COMn[,COMn...] | --port all-probed] --input FILE [--verify] [--backup DIR] [--repeat] [--trace FILE] [--json] [--quiet]
+Writes a configuration file to the radio. With several ports (separated by commas,
+or all-probed: every port where a probe found a radio) writes all the radios
+at once and ends with a table: port, serial number, time, result.
+</translation>
+    </message>
+    <message>
+        <source>Радиостанция %1 ещё записывается на порту %2, ожидание.</source>
+        <translation>Radio %1 is still being written on port %2, waiting.</translation>
+    </message>
+    <message>
+        <source>запись не выполнена: радиостанция не найдена ни на одном порту.</source>
+        <translation>write not done: no radio found on any port.</translation>
+    </message>
+    <message>
+        <source>Порт    Серийный номер  Время, с  Результат</source>
+        <translation>Port    Serial number  Time, s  Result</translation>
+    </message>
+    <message>
+        <source>радиостанции не записаны на портах: %1.</source>
+        <translation>radios not written on ports: %1.</translation>
+    </message>
+    <message>
+        <source>--port: %1 и %2 — одно и то же устройство (%3); ничего не начато</source>
+        <translation>--port: %1 and %2 are one and the same device (%3); nothing started</translation>
     </message>
 </context>
 </TS>

@@ -84,6 +84,7 @@ void ProgrammingJob::Begin(LogView *view)
     m_cause.clear();
     m_portNotOpened = false;
     m_declined = false;
+    m_infoReceived = false;
     m_exchangeError = 0;
     m_openFailure = {};
     m_tableWrite.fill(TableWrite::None);
@@ -299,6 +300,7 @@ void ProgrammingJob::Step()
                 return;
             }
             LogLine(Tr::tr("Информация о станции получена."));
+            m_infoReceived = true;
             m_info.DecodeMain(m_mainReply.data());
             m_info.DecodeExtended(m_extReply.data());
             const bool versionsMatch = m_info.programmerVersion == ProgrammerId();

@@ -118,6 +118,9 @@ public:
     bool portNotOpened() const { return m_portNotOpened; }
     const ports::OpenProblem &openProblem() const { return m_openFailure; }
     bool declined() const { return m_declined; }
+    // The radio's information arrived: a radio answered on the port, whatever
+    // came of the rest.
+    bool infoReceived() const { return m_infoReceived; }
 
     // The last line of the log of a job that failed: what failed and, for a
     // write, which tables the radio received completely, partly or not at all.
@@ -164,6 +167,7 @@ private:
     ports::OpenProblem m_openFailure;
     bool m_portNotOpened = false;
     bool m_declined = false;
+    bool m_infoReceived = false;
     int m_exchangeError = 0;
     std::array<TableWrite, 2> m_tableWrite{TableWrite::None, TableWrite::None};
     std::array<bool, 2> m_tableRead{false, false};

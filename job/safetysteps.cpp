@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -52,7 +53,12 @@ bool BackupStep::Conclude(LogView &)
     JobRecords &records = radio();
     AdoptRadioRange(records.channels, records.info);
     QDir().mkpath(m_dir);
-    path = QDir(m_dir).filePath(RadioFileName(records.info, QDateTime::currentDateTime()));
+    const QString name = RadioFileName(records.info, QDateTime::currentDateTime());
+    path = QDir(m_dir).filePath(name);
+    // Radios backed up side by side in one second (without serial numbers, or
+    // one radio twice) each keep their own file.
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(m_dir).filePath(QFileInfo(name).completeBaseName() + QStringLiteral("_%1.xml").arg(n));
     return ConfigurationDocument::Save(path, records.channels, records.settings, error);
 }
 

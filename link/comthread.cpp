@@ -160,6 +160,15 @@ ComThread::RunExtent ComThread::LastRunExtent() const
     return RunExtent{m_requestsDone.load(std::memory_order_acquire), m_blocksSent.load(std::memory_order_acquire)};
 }
 
+void ComThread::RequestTerminate()
+{
+    if (!m_started.load() || isFinished())
+        return;
+    m_terminate.store(true);
+    m_wake.fetch_add(1);
+    m_wake.notify_all();
+}
+
 bool ComThread::Close()
 {
     if (m_started.load()) {

@@ -64,6 +64,10 @@ public:
     std::uint32_t GetProgress() const;
     int GetErrorCode() const;
     bool Close();
+    // Asks the worker to end and returns at once: for giving up on a port
+    // without holding the caller's thread. Close afterwards finds it ended
+    // (or waits the little that is left) and closes the port.
+    void RequestTerminate();
 
     int PortNumber() const { return m_portNumber.load(); }
 

@@ -1,6 +1,7 @@
 #include "link/portdirectory.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
@@ -176,6 +177,24 @@ int NameDeviceForThisRun(const QString &device)
         }
     }
     return 0;
+}
+
+QString DeviceIdentity(int number)
+{
+    const QString device = DevicePath(number);
+    if (device.isEmpty())
+        return {};
+#ifdef Q_OS_WIN
+    QString name = device;
+    if (name.startsWith(QLatin1String("\\\\.\\")))
+        name.remove(0, 4);
+    return name.toUpper();
+#else
+    const QFileInfo info(device);
+    const QString canonical = info.canonicalFilePath();
+    // A device that is not there (yet) is known by its path alone.
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+#endif
 }
 
 QList<PortEntry> ListPorts()

@@ -46,6 +46,11 @@ int NumberForDevice(const QString &device); // 0 when the device has no number
 // has, else the highest number that names no device. 0 when none is free.
 int NameDeviceForThisRun(const QString &device);
 
+// What two names of one device share: the device with every symbolic link
+// resolved (on Windows its port name in upper case). Empty for a number that
+// names no device. COM35 and the /dev/ttyUSB2 it stands for give the same.
+QString DeviceIdentity(int number);
+
 // Ports present now, ascending by number, one entry per number.
 QList<PortEntry> ListPorts();
 

@@ -225,6 +225,64 @@ private slots:
         QCOMPARE(dialog->chosenPort(), 0);
     }
 
+    // The dialog asks its ports as it opens and fills in the line under the
+    // list as each answers, while the user can already choose.
+    void dialogShowsWhatAnswersOnEachPort_data()
+    {
+        QTest::addColumn<QStringList>("simArgs");  // empty: no device behind the name
+        QTest::addColumn<QString>("line");
+        QTest::newRow("radio") << QStringList{"--no-pacing", "--serial", "6150"}
+                               << QStringLiteral("Отвечает радиостанция КОРДАН 7К-40БМ, серийный номер 6150");
+        QTest::newRow("silent radio") << QStringList{"--no-pacing", "--silent-after", "0"} << QStringLiteral("Радиостанция не отвечает");
+        QTest::newRow("no device") << QStringList{} << QStringLiteral("Устройство отсутствует");
+    }
+    void dialogShowsWhatAnswersOnEachPort()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        QFETCH(QStringList, simArgs);
+        QFETCH(QString, line);
+        SimProcess sim;
+        if (simArgs.isEmpty())
+            UserSettings().setValue(QStringLiteral("Ports/COM249"), m_settingsDir.filePath(QStringLiteral("no-such-device")));
+        else
+            QVERIFY(sim.Start(249, simArgs));
+        m_ports = {PortItem{QStringLiteral("COM249"), ports::DevicePath(249), QString()}};
+        auto dialog = PortDialog();
+        dialog->SetPortSource([this] { return m_ports; }, true);
+        dialog->show();
+        QCOMPARE(dialog->LabelRadio->text(), simArgs.isEmpty() ? line : QStringLiteral("Опрос ..."));
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->LabelRadio->text(), line, 5000);
+        QCOMPARE(dialog->ComboBoxCOM->currentText(), QStringLiteral("COM249"));
+    }
+
+    // What the window says when the radio is not where the port points.
+    void radioElsewhere_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QList<int>>("radios");  // ports with a radio; the others silent
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no port, one radio") << 0 << QList<int>{34}
+                                            << QStringLiteral("Порт не выбран. Радиостанция отвечает на порту COM34: "
+                                                              "выберите его командой \"Выбрать COM порт\".");
+        QTest::newRow("silent port, one radio elsewhere") << 33 << QList<int>{34}
+                                                          << QStringLiteral("На порту COM33 радиостанция не отвечает, а на порту COM34 "
+                                                                            "отвечает: выберите его командой \"Выбрать COM порт\".");
+        QTest::newRow("radio on the chosen port too") << 33 << QList<int>{33, 34} << QString();
+        QTest::newRow("two radios elsewhere") << 0 << QList<int>{34, 35} << QString();
+        QTest::newRow("no radio") << 33 << QList<int>{} << QString();
+    }
+    void radioElsewhere()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QList<int>, radios);
+        QFETCH(QString, message);
+        QList<PortFinding> findings;
+        for (const int port : {33, 34, 35})
+            findings.append(PortFinding{port, QString(), QString(), radios.contains(port) ? PortFinding::Radio : PortFinding::NoAnswer,
+                                        TInfoContext(), QString()});
+        QCOMPARE(RadioElsewhereMessage(chosen, findings), message);
+    }
+
     void systemPortsIncludeMappedSimulators()
     {
         SKIP_WITHOUT_SIMULATED_RADIO();

@@ -15,6 +15,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -360,6 +362,207 @@ private slots:
         QVERIFY(ReadAll(Path(QStringLiteral("radio1-again/channels.bin"))).isEmpty());
         for (const char *serial : {"3001", "3002", "3003"})
             QCOMPARE(QDir(backups).entryList({QStringLiteral("KD_%1_*.xml").arg(QLatin1String(serial))}).size(), 1);
+    }
+
+    // Every kind of port in one probe's words; a port another program holds
+    // is reported busy and never sent a byte.
+    void probeTellsEachKindOfPort_data()
+    {
+        QTest::addColumn<QString>("kind");   // radio, silent, absent or held
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("radio") << "radio" << "radio"
+                               << QStringLiteral("радиостанция КОРДАН 7К-40БМ, серийный номер 5150, программатор KDT10, таблица настроек 1.2");
+        QTest::newRow("silent radio") << "silent" << "no answer" << QStringLiteral("радиостанция не отвечает");
+        QTest::newRow("no device") << "absent" << "absent" << QStringLiteral("устройство отсутствует");
+        QTest::newRow("held by another program") << "held" << "busy" << QStringLiteral("порт занят другой программой");
+    }
+    void probeTellsEachKindOfPort()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        QFETCH(QString, kind);
+        QFETCH(QString, state);
+        QFETCH(QString, words);
+        SimProcess sim;
+        QStringList simArgs{QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("5150"), QStringLiteral("--log-frames")};
+        if (kind == QLatin1String("silent"))
+            simArgs << QStringLiteral("--silent-after") << QStringLiteral("0");
+        if (kind == QLatin1String("absent"))
+            UserSettings().setValue(QStringLiteral("Ports/COM50"), Path(QStringLiteral("no-such-device")));
+        else
+            QVERIFY(sim.Start(50, simArgs));
+        QSerialPort holder(UserSettings().value(QStringLiteral("Ports/COM50")).toString());
+        if (kind == QLatin1String("held"))
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+
+        Result r = Cli({QStringLiteral("ports"), QStringLiteral("--probe"), QStringLiteral("--port"), QStringLiteral("COM50")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("COM50\t%1\t\t%2").arg(UserSettings().value(QStringLiteral("Ports/COM50")).toString(), words)),
+                 qPrintable(r.out));
+        r = Cli({QStringLiteral("ports"), QStringLiteral("--probe"), QStringLiteral("--port"), QStringLiteral("COM50"), QStringLiteral("--json")});
+        const QJsonObject probe = r.Json().value(QStringLiteral("ports"))[0][QStringLiteral("probe")].toObject();
+        QCOMPARE(probe.value(QStringLiteral("state")).toString(), state);
+        QCOMPARE(probe.value(QStringLiteral("radio"))[QStringLiteral("serialNumber")].toInteger(), state == QLatin1String("radio") ? 5150 : 0);
+        if (kind == QLatin1String("held"))
+            QVERIFY(!sim.Log().contains(" RX "));
+    }
+
+    // Three radios at once, one of them failing mid-write: the others are
+    // written, the table says which failed and what it was left holding, and
+    // the exit status says not every radio was written.
+    void parallelWriteWithOneFailingRadio_data()
+    {
+        QTest::addColumn<QStringList>("failing");  // the third radio's faults; empty: its port held
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("result");
+        // Seven requests make the backup, two the information; the first
+        // block of the channel table is the last one answered.
+        QTest::newRow("silent mid-write") << QStringList{"--silent-after", "10"} << QStringLiteral("5153")
+                                          << QStringLiteral("запись не выполнена (ответ не получен за отведенное время). "
+                                                            "Таблица каналов записана частично, таблица настроек не записана");
+        QTest::newRow("port held by another program") << QStringList{} << QStringLiteral("нет")
+                                                      << QStringLiteral("запись не выполнена (резервная копия не сохранена). "
+                                                                        "Таблица каналов не записана, таблица настроек не записана");
+        // Unplugged while its write is on the line (at 9600 baud it lasts).
+        QTest::newRow("port vanishes mid-write") << QStringList{"VANISH"} << QStringLiteral("5153")
+                                                 << QStringLiteral("запись не выполнена (ошибка доступа к порту). "
+                                                                   "Таблица каналов записана частично, таблица настроек не записана");
+    }
+    void parallelWriteWithOneFailingRadio()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        QFETCH(QStringList, failing);
+        QFETCH(QString, serial);
+        QFETCH(QString, result);
+        const bool vanish = failing == QStringList{QStringLiteral("VANISH")};
+        SimProcess radios[3];
+        for (int i = 0; i < 3; ++i) {
+            QStringList args{QStringLiteral("--serial"), QString::number(5151 + i)};
+            if (i < 2 || !vanish)
+                args << QStringLiteral("--no-pacing");
+            QVERIFY(radios[i].Start(51 + i, args + (i == 2 && !vanish ? failing : QStringList{})));
+        }
+        QSerialPort holder(UserSettings().value(QStringLiteral("Ports/COM53")).toString());
+        if (failing.isEmpty())
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+        const QString backups = Path(QStringLiteral("parallel-backups/%1").arg(QTest::currentDataTag()));
+
+        QProcess cli;
+        m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"),
+                          QStringLiteral("COM51,COM52,COM53"), QStringLiteral("--backup"), backups, QStringLiteral("--json")});
+        QByteArray log;  // with --json, on standard error
+        if (vanish) {
+            QVERIFY2(QTest::qWaitFor([&] {
+                         cli.waitForReadyRead(20);
+                         log += cli.readAllStandardError();
+                         return log.contains("[COM53] Запись ...");
+                     }, 30000), log.constData());
+            QTest::qWait(300);
+            radios[2].Kill();
+        }
+        QVERIFY(cli.waitForFinished(60000));
+        Result r;
+        r.code = cli.exitCode();
+        r.out = QString::fromUtf8(cli.readAllStandardOutput());
+        r.err = QString::fromUtf8(log + cli.readAllStandardError());
+        QCOMPARE(r.code, 1);
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const qsizetype head = lines.indexOf(QStringLiteral("Порт    Серийный номер  Время, с  Результат"));
+        QVERIFY2(head > 0 && lines.size() == head + 6, qPrintable(r.err));
+        // Every line of the radios' logs names its port.
+        for (const QString &line : lines.mid(0, head))
+            QVERIFY2(line.startsWith(QStringLiteral("[COM5")), qPrintable(line));
+        const QRegularExpression row(QStringLiteral("^(COM5\\d) +(\\S+) +\\d+,\\d  (.*)$"));
+        for (int i = 0; i < 3; ++i) {
+            const QRegularExpressionMatch m = row.match(lines[head + 1 + i]);
+            QVERIFY2(m.hasMatch(), qPrintable(lines[head + 1 + i]));
+            QCOMPARE(m.captured(1), QStringLiteral("COM5%1").arg(1 + i));
+            QCOMPARE(m.captured(2), i < 2 ? QString::number(5151 + i) : serial);
+            QCOMPARE(m.captured(3), i < 2 ? QStringLiteral("записана") : result);
+        }
+        QCOMPARE(lines[head + 4], QStringLiteral("Записано радиостанций: 2 из 3."));
+        QCOMPARE(lines[head + 5], QStringLiteral("Итог: радиостанции не записаны на портах: COM53."));
+
+        const QJsonArray json = r.Json().value(QStringLiteral("radios")).toArray();
+        QCOMPARE(json.size(), 3);
+        QCOMPARE(json[2][QStringLiteral("result")].toString(), QStringLiteral("failed"));
+        QCOMPARE(r.Json().value(QStringLiteral("exitStatus")).toInt(), 1);
+        // The radios written hold the file; each has a backup of its own.
+        QCOMPARE(radios[1].ReadState(QStringLiteral("channels.bin")), radios[0].ReadState(QStringLiteral("channels.bin")));
+        QVERIFY(!radios[0].ReadState(QStringLiteral("channels.bin")).isEmpty());
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(QDir(backups).entryList({QStringLiteral("KD_%1_*.xml").arg(5151 + i)}).size(), 1);
+    }
+
+    // Two cables with --repeat: radios move between them, and one that was
+    // written comes back on the other cable; it is not written again.
+    void repeatOnTwoCablesWritesEachRadioOnce()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        QProcess cli;
+        m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM56,COM57"),
+                          QStringLiteral("--input"), m_file, QStringLiteral("--json")});
+        QByteArray log;
+        auto waitFor = [&](const QString &line) {
+            return QTest::qWaitFor([&] {
+                cli.waitForReadyRead(20);
+                log += cli.readAllStandardError();
+                return QString::fromUtf8(log).contains(line);
+            }, 30000);
+        };
+        SimProcess first, second;
+        QVERIFY(first.Start(56, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6001")}, Path(QStringLiteral("moved"))));
+        QVERIFY(second.Start(57, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6002")}));
+        QVERIFY2(waitFor(QStringLiteral("[COM56] Серийный номер 6001: записана")), log.constData());
+        QVERIFY2(waitFor(QStringLiteral("[COM57] Серийный номер 6002: записана")), log.constData());
+        first.Kill();
+        second.Kill();
+        // 6001 moved to the other cable; a new radio on the first one.
+        QVERIFY(second.Start(57, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6001")}, Path(QStringLiteral("moved"))));
+        QVERIFY(first.Start(56, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6003")}));
+        QVERIFY2(waitFor(QStringLiteral("[COM57] Радиостанция 6001 уже записана в этом сеансе, пропущена.")), log.constData());
+        QVERIFY2(waitFor(QStringLiteral("[COM56] Серийный номер 6003: записана")), log.constData());
+#ifndef Q_OS_WIN
+        ::kill(pid_t(cli.processId()), SIGINT);
+#endif
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.exitCode(), 0);
+        log += cli.readAllStandardError();
+        QVERIFY2(QString::fromUtf8(log).endsWith(QStringLiteral("Записано радиостанций: 3 из 3.\n")), log.constData());
+        QStringList serials;
+        for (const QJsonValue &radio : QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value(QStringLiteral("radios")).toArray())
+            serials << QString::number(radio[QStringLiteral("serialNumber")].toInteger());
+        serials.sort();
+        QCOMPARE(serials, (QStringList{QStringLiteral("6001"), QStringLiteral("6002"), QStringLiteral("6003")}));
+    }
+
+    // Two entries that name one device are refused before any port is opened.
+    void sameDeviceTwiceIsRefused_data()
+    {
+        QTest::addColumn<QString>("second");  // LINK: the mapped link, DEVICE: the terminal behind it
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("one name twice") << QStringLiteral("COM54") << QStringList{"write", "--input", "FILE"};
+        QTest::newRow("a name and its device") << QStringLiteral("LINK") << QStringList{"write", "--input", "FILE"};
+        QTest::newRow("a name and the terminal behind its link") << QStringLiteral("DEVICE") << QStringList{"write", "--input", "FILE"};
+        QTest::newRow("probe: a name and its device") << QStringLiteral("LINK") << QStringList{"ports", "--probe"};
+    }
+    void sameDeviceTwiceIsRefused()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        QFETCH(QString, second);
+        QFETCH(QStringList, command);
+        SimProcess a, b;
+        QVERIFY(a.Start(54, {QStringLiteral("--no-pacing"), QStringLiteral("--log-frames")}));
+        QVERIFY(b.Start(55, {QStringLiteral("--no-pacing"), QStringLiteral("--log-frames")}));
+        second.replace(QStringLiteral("LINK"), UserSettings().value(QStringLiteral("Ports/COM54")).toString())
+            .replace(QStringLiteral("DEVICE"), a.device());
+        command.replaceInStrings(QStringLiteral("FILE"), m_file);
+        const Result r = Cli(command + QStringList{QStringLiteral("--port"), QStringLiteral("COM55,COM54,") + second});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("kd-cli: --port: COM54 и %1 — одно и то же устройство").arg(second)), qPrintable(r.err));
+        QVERIFY2(!r.out.contains(QStringLiteral("открыт")), qPrintable(r.out));
+        QVERIFY(!a.Log().contains(" RX "));
+        QVERIFY(!b.Log().contains(" RX "));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "job/language.h"
 #include "model/freqrangelist.h"
 #include "ui/about.h"
+#include "ui/accessibility.h"
 #include "ui/dialogseam.h"
 #include "ui/firstpaintprobe.h"
 #include "ui/form_freqrange.h"
@@ -56,6 +57,7 @@ void KdApplication::ReportFatal(const QString &text)
 
 ProgramWindows CreateProgramWindows(const QString &rangeListPath)
 {
+    InstallAccessibility();
     ProgramWindows w;
     w.main = std::make_unique<TForm1>(rangeListPath);
     w.chan = new TFormChan(w.main.get());

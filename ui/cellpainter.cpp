@@ -452,14 +452,21 @@ void CellPainter::Render(int row, int column)
     p.drawRect(m_rect.x(), m_rect.y(), m_rect.width() - 1, m_rect.height() - 1);
 }
 
+bool CellPainter::DecideCell(int row, int column)
+{
+    if (!m_channel)
+        return false;
+    ClearLines();
+    if (row == 0) {
+        SetHeaderTexts(column);
+        return true;
+    }
+    return SetDataTexts(row, column);
+}
+
 void CellPainter::PaintCell(int row, int column)
 {
-    if (!m_canvas || !m_channel)
-        return;
-    ClearLines();
-    if (row == 0)
-        SetHeaderTexts(column);
-    else if (!SetDataTexts(row, column))
+    if (!m_canvas || !DecideCell(row, column))
         return;
     MeasureLines();
     Arrange();

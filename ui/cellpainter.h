@@ -59,6 +59,9 @@ public:
     void BeginCell(QPainter *painter, const QRect &rect, int drawState);
     // Decides, arranges and draws the cell; row 0 is the header.
     void PaintCell(int row, int column);
+    // Decides the cell's texts, pictures and mark as PaintCell does, without
+    // a canvas (what a screen reader reads); false for a column with no cell.
+    bool DecideCell(int row, int column);
     // Width and height the cell's texts need, measured with the font of the
     // painter given to BeginCell; row 0 measures the header, others the samples.
     QSize MeasureCell(int row, int column);

@@ -1,6 +1,7 @@
 #include "ui/channelgrid.h"
 
 #include "model/channelscontext.h"
+#include "ui/gridaccessible.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -28,6 +29,13 @@ ChannelGrid::ChannelGrid(const ChannelsContext &channels, CellPainter &painter, 
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     SizeGrid();
+    connect(this, &ChannelGrid::selectionChanged, this, [this] { gridaccessible::SelectionChanged(this); });
+}
+
+void ChannelGrid::TableChanged()
+{
+    viewport()->update();
+    gridaccessible::TableChanged(this);
 }
 
 QSize ChannelGrid::sizeHint() const
@@ -336,6 +344,7 @@ void ChannelGrid::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    gridaccessible::FocusIn(this);
 }
 
 void ChannelGrid::focusOutEvent(QFocusEvent *event)

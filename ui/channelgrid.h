@@ -52,6 +52,14 @@ public:
     // Paints every cell that meets `area` (viewport coordinates).
     void PaintCells(QPainter &painter, const QRect &area);
 
+    // The channels or the table-wide values of the painter changed: repaints,
+    // and tells a screen reader which cells now say something else.
+    void TableChanged();
+
+    // What the grid shows, for its accessible interface.
+    const ChannelsContext &channels() const { return m_channels; }
+    CellPainter &painter() const { return m_painter; }
+
 signals:
     // A double click on a channel row, or Enter.
     void editRequested();

@@ -13,6 +13,7 @@ TFormFreqRange::TFormFreqRange(QWidget *parent) : QDialog(parent)
     ComboBoxRanges = new QComboBox(this);
     ComboBoxRanges->setObjectName(QStringLiteral("ComboBoxRanges"));
     ComboBoxRanges->setEditable(false);
+    ComboBoxRanges->setAccessibleName(tr("Диапазон частот"));
     // A range with several intervals has a long text: the dialog widens to it.
     ComboBoxRanges->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     BitBtnOK = new QPushButton(tr("Выбрать"), this);

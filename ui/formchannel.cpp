@@ -2,6 +2,7 @@
 
 #include "model/channelscontext.h"
 #include "model/subtones.h"
+#include "ui/accessibility.h"
 #include "ui/cellpainter.h"
 #include "ui/frequencyfield.h"
 
@@ -102,8 +103,12 @@ void TFormChan::BuildControls()
         auto *grid = new QGridLayout(box);
         grid->setContentsMargins(8, 6, 8, 6);
         grid->setVerticalSpacing(2);
-        grid->addWidget(Picture(":/editor_rx.svg", kPictureSize, box), 0, 0);
-        grid->addWidget(Picture(":/editor_tx.svg", kPictureSize, box), 2, 0);
+        QLabel *rx = Picture(":/editor_rx.svg", kPictureSize, box);
+        QLabel *tx = Picture(":/editor_tx.svg", kPictureSize, box);
+        rx->setAccessibleName(tr("Прием"));
+        tx->setAccessibleName(tr("Передача"));
+        grid->addWidget(rx, 0, 0);
+        grid->addWidget(tx, 2, 0);
         return grid;
     };
     auto linkRow = [](QGridLayout *grid, QToolButton *button, int columns) {
@@ -155,6 +160,8 @@ void TFormChan::BuildControls()
         c->setMinimumContentsLength(8);
         c->setMaxVisibleItems(16);
     }
+    hint(ComboBoxSubtoneTypeRx, tr("Вид субтона приема"));
+    hint(ComboBoxSubtoneTypeTx, tr("Вид субтона передачи"));
     hint(ComboBoxSubtoneRx, tr("Субтон приема"));
     hint(ComboBoxSubtoneTx, tr("Субтон передачи"));
     ButtonSubtoneEqual = LinkButton(subtoneBox);
@@ -211,9 +218,9 @@ void TFormChan::BuildControls()
     auto *power = new QGridLayout(powerBox);
     ComboBoxPowerMin = new QComboBox(powerBox);
     ComboBoxPowerMax = new QComboBox(powerBox);
-    power->addWidget(new QLabel(tr("Мин:"), powerBox), 0, 0);
+    power->addWidget(LabelFor(tr("Мин:"), ComboBoxPowerMin), 0, 0);
     power->addWidget(ComboBoxPowerMin, 0, 1);
-    power->addWidget(new QLabel(tr("Макс:"), powerBox), 1, 0);
+    power->addWidget(LabelFor(tr("Макс:"), ComboBoxPowerMax), 1, 0);
     power->addWidget(ComboBoxPowerMax, 1, 1);
     power->addLayout(commonMarker(powerBox, ImageCommonTxPower, LabelCommonTxPower), 2, 0, 1, 2);
     power->setRowStretch(3, 1);
@@ -349,6 +356,21 @@ void TFormChan::BuildControls()
     ShowLinkPicture(ButtonFreqEqual, false);
     ShowLinkPicture(ButtonSubtoneEqual, false);
     ShowLinkPicture(ButtonToneEqual, false);
+    // Controls without a caption of their own are named for screen readers by
+    // their hint, the link buttons by what they link. (On Linux Qt names a
+    // combo box by its current item; the hint, its description, then tells
+    // which list it is.)
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             ComboBoxBandRx, ComboBoxBandTx, CheckBoxFreqRx, CheckBoxFreqTx, MaskEditFreqRx, MaskEditFreqTx,
+             ComboBoxSubtoneTypeRx, ComboBoxSubtoneTypeTx, ComboBoxSubtoneRx, ComboBoxSubtoneTx, CheckBoxToneRx,
+             CheckBoxToneTx, MaskEditToneRx, MaskEditToneTx, EditChannelLoad, EditChannelSave})
+        w->setAccessibleName(w->toolTip());
+    ButtonBandEqual->setAccessibleName(tr("Одинаковая полоса приема и передачи"));
+    ButtonFreqEqual->setAccessibleName(tr("Одинаковая частота приема и передачи"));
+    ButtonSubtoneEqual->setAccessibleName(tr("Одинаковый субтон приема и передачи"));
+    ButtonToneEqual->setAccessibleName(tr("Одинаковый вызывной тон приема и передачи"));
+    EditWarning->setAccessibleName(tr("Предупреждение"));
+
     const std::initializer_list<QWidget *> tabOrder{
         ComboBoxBandRx, ButtonBandEqual, ComboBoxBandTx, CheckBoxFreqRx, MaskEditFreqRx, ButtonFreqEqual,
         CheckBoxFreqTx, MaskEditFreqTx, ComboBoxSubtoneTypeRx, ComboBoxSubtoneRx, ButtonSubtoneEqual,
@@ -564,6 +586,8 @@ int TFormChan::DigitsTx() const
 void TFormChan::ShowLinkPicture(QToolButton *button, bool linked)
 {
     button->setIcon(QIcon(linked ? QStringLiteral(":/editor_linked.svg") : QStringLiteral(":/editor_unlinked.svg")));
+    // What the picture says, also to a screen reader.
+    button->setToolTip(linked ? tr("Прием и передача связаны") : tr("Прием и передача не связаны"));
 }
 
 void TFormChan::ColourField(QLineEdit *field, EntryClass entryClass)

@@ -30,6 +30,37 @@ QString DeviceText(const PortItem &item)
 
 } // namespace
 
+QString ProbeLine(const PortFinding *finding)
+{
+    if (!finding)
+        return QString();
+    // The list's line has room for the radio's name and number; the rest of
+    // what it said is in the tooltip.
+    if (finding->kind == PortFinding::Radio) {
+        const TInfoContext &info = finding->info;
+        return TFormComPort::tr("Отвечает радиостанция %1, серийный номер %2")
+            .arg(info.radioType,
+                 info.serialNumber == 0xFFFFFFFFu ? TFormComPort::tr("нет") : QString::number(info.serialNumber));
+    }
+    QString text = FindingText(*finding);
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
+QString RadioElsewhereMessage(int chosen, const QList<PortFinding> &findings)
+{
+    const int other = OnlyRadioElsewhere(chosen, findings);
+    if (other == 0)
+        return QString();
+    if (chosen == 0)
+        return TFormComPort::tr("Порт не выбран. Радиостанция отвечает на порту %1: выберите его командой \"Выбрать COM порт\".")
+            .arg(ports::PortName(other));
+    return TFormComPort::tr("На порту %1 радиостанция не отвечает, а на порту %2 отвечает: выберите его командой "
+                            "\"Выбрать COM порт\".")
+        .arg(ports::PortName(chosen), ports::PortName(other));
+}
+
 int PortNumberOfEntry(const QString &text)
 {
     bool ok = false;
@@ -69,10 +100,28 @@ TFormComPort::TFormComPort(QWidget *parent) : QDialog(parent), m_source(SystemPo
     ComboBoxCOM = new QComboBox(this);
     ComboBoxCOM->setObjectName(QStringLiteral("ComboBoxCOM"));
     ComboBoxCOM->setEditable(false);
+    ComboBoxCOM->setAccessibleName(tr("COM порт"));
     LabelDevice = new QLabel(this);
     LabelDevice->setObjectName(QStringLiteral("LabelDevice"));
     LabelDevice->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LabelDevice->setMinimumWidth(1);
+    LabelRadio = new QLabel(QStringLiteral(" "), this);
+    LabelRadio->setObjectName(QStringLiteral("LabelRadio"));
+    LabelRadio->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LabelRadio->setMinimumWidth(1);
+    LabelRadio->setWordWrap(true);
+    LabelRadio->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabelRadio->setMinimumHeight(2 * LabelRadio->fontMetrics().lineSpacing());
+    // Every port is asked while the dialog is open; answers fill in as they come.
+    m_probe = new PortProbe(this);
+    connect(m_probe, &PortProbe::Found, this, [this](int index) {
+        const PortFinding &f = m_probe->findings().at(index);
+        for (int i = 0; i < m_entries.size(); ++i) {
+            if (PortNumberOfEntry(m_entries[i].name) == f.port)
+                ComboBoxCOM->setItemData(i, DeviceText(m_entries[i]) + QLatin1Char('\n') + ProbeLine(&f), Qt::ToolTipRole);
+        }
+        ShowDevice();
+    });
     BitBtnOk = new QPushButton(tr("Выбрать"), this);
     BitBtnOk->setObjectName(QStringLiteral("BitBtnOk"));
     BitBtnOk->setDefault(true);
@@ -86,6 +135,7 @@ TFormComPort::TFormComPort(QWidget *parent) : QDialog(parent), m_source(SystemPo
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(LabelDevice);
+    layout->addWidget(LabelRadio);
 
     connect(ComboBoxCOM, &QComboBox::activated, this, &TFormComPort::ComboBoxCOMChange);
     connect(ComboBoxCOM, &QComboBox::currentIndexChanged, this, &TFormComPort::ShowDevice);
@@ -129,6 +179,36 @@ void TFormComPort::FormShow()
         }
     }
     ComboBoxCOM->setFocus();
+    if (m_probing)
+        m_probe->Start(ProbeEntries());
+    ShowDevice();
+}
+
+QList<ports::PortEntry> TFormComPort::ProbeEntries() const
+{
+    QList<ports::PortEntry> entries;
+    for (const PortItem &item : EnumeratePorts(m_source(), QString()).entries)
+        entries.append(ports::PortEntry{PortNumberOfEntry(item.name), item.device, item.description});
+    return entries;
+}
+
+const PortFinding *TFormComPort::FindingOf(int entry) const
+{
+    if (entry < 0 || entry >= m_entries.size())
+        return nullptr;
+    const int port = PortNumberOfEntry(m_entries[entry].name);
+    for (const PortFinding &f : m_probe->findings()) {
+        if (f.port == port)
+            return &f;
+    }
+    return nullptr;
+}
+
+void TFormComPort::done(int result)
+{
+    // The ports are free again before the job the user chose one for opens it.
+    m_probe->Stop();
+    QDialog::done(result);
 }
 
 void TFormComPort::showEvent(QShowEvent *event)
@@ -156,4 +236,8 @@ void TFormComPort::ShowDevice()
 {
     const int i = ComboBoxCOM->currentIndex();
     LabelDevice->setText(i >= 0 && i < m_entries.size() ? DeviceText(m_entries[i]) : tr("Порты не найдены"));
+    const PortFinding *finding = FindingOf(i);
+    const QString line = ProbeLine(finding);
+    LabelRadio->setText(line.isEmpty() ? QStringLiteral(" ") : line);
+    LabelRadio->setToolTip(finding ? FindingText(*finding) : QString());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "job/portprobe.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -34,6 +36,15 @@ PortListing EnumeratePorts(const QList<PortItem> &system, const QString &storedD
 // in 1..255.
 int PortNumberOfEntry(const QString &text);
 
+// The line under the list about what answers on the selected entry's port:
+// the radio, or why there is none; empty before the port was asked.
+QString ProbeLine(const PortFinding *finding);
+
+// What "Информация", "Прочитать" and "Записать" say when no port is chosen
+// (0) or none answers on the chosen one while a radio answers on exactly one
+// other port: that port, named; empty otherwise. They never switch to it.
+QString RadioElsewhereMessage(int chosen, const QList<PortFinding> &findings);
+
 // The serial port the programming job opens, chosen from the ports present and
 // remembered as "DefaultComPort" in the group "Settings" when confirmed.
 class TFormComPort : public QDialog
@@ -44,8 +55,20 @@ public:
 
     explicit TFormComPort(QWidget *parent = nullptr);
 
-    // Where the ports come from; the system's ports by default.
-    void SetPortSource(PortSource source) { m_source = std::move(source); }
+    // Where the ports come from; the system's ports by default. Ports of
+    // another source are asked for a radio only when `probe` says so, as the
+    // system's always are.
+    void SetPortSource(PortSource source, bool probe = false)
+    {
+        m_source = std::move(source);
+        m_probing = probe;
+    }
+    bool probing() const { return m_probing; }
+    // The ports of the source as a probe asks them.
+    QList<ports::PortEntry> ProbeEntries() const;
+    // What the last showing found on each port so far; its probe runs while
+    // the dialog is shown and is stopped when it closes.
+    const QList<PortFinding> &findings() const { return m_probe->findings(); }
 
     // Rebuilds the list from the ports present and chooses a port; the main
     // window calls it once at start without showing the dialog.
@@ -57,10 +80,13 @@ public:
     QPushButton *BitBtnOk = nullptr;
     QPushButton *BitBtnCancell = nullptr;
     QLabel *LabelDevice = nullptr;
+    QLabel *LabelRadio = nullptr;
 
 public slots:
     void ComboBoxCOMChange();
     void BitBtnOkClick();
+
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -68,8 +94,11 @@ protected:
 private:
     void FormShow();
     void ShowDevice();
+    const PortFinding *FindingOf(int entry) const;
 
     PortSource m_source;
+    bool m_probing = true;
+    PortProbe *m_probe = nullptr;
     QList<PortItem> m_entries;
     int m_chosenPort = 0;
 };

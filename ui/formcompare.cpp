@@ -19,7 +19,8 @@ QTableWidget *MakeTable(const char *name, QWidget *parent)
     table->setObjectName(QLatin1String(name));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
+    // Focusable, so that the arrow keys (and a screen reader) go through the rows.
+    table->setFocusPolicy(Qt::StrongFocus);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     return table;
@@ -54,6 +55,10 @@ TFormCompare::TFormCompare(QWidget *parent) : QDialog(parent)
     m_settingsTitle = new QLabel(tr("Настройки"), this);
     GridChannels = MakeTable("GridChannels", this);
     GridSettings = MakeTable("GridSettings", this);
+    for (auto [title, table] : {std::pair{m_channelsTitle, GridChannels}, std::pair{m_settingsTitle, GridSettings}}) {
+        title->setBuddy(table);
+        table->setAccessibleName(title->text());
+    }
 
     auto *buttons = new QDialogButtonBox(this);
     ButtonWrite = buttons->addButton(tr("Записать"), QDialogButtonBox::AcceptRole);

@@ -65,6 +65,7 @@ TFormProgress::TFormProgress(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("FormProgress"));
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("MemoLog"));
+    m_memo->setAccessibleName(tr("Журнал"));
     m_memo->setReadOnly(true);
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -14,6 +14,7 @@ TFormReport::TFormReport(QWidget *parent) : QDialog(parent)
     LabelSummary->setWordWrap(true);
     MemoLines = new QPlainTextEdit(this);
     MemoLines->setObjectName(QStringLiteral("MemoLines"));
+    LabelSummary->setBuddy(MemoLines);
     MemoLines->setReadOnly(true);
     // Each note is a line of its own; long ones wrap rather than scroll away.
     MemoLines->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -20,6 +20,7 @@ TFormTrace::TFormTrace(QWidget *parent) : QDialog(parent)
     LabelFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     MemoTrace = new QPlainTextEdit(this);
     MemoTrace->setObjectName(QStringLiteral("MemoTrace"));
+    LabelFile->setBuddy(MemoTrace);
     MemoTrace->setReadOnly(true);
     MemoTrace->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoTrace->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

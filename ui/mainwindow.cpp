@@ -269,6 +269,7 @@ void TForm1::CreatePages()
     m_infoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_infoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_infoMemo->setFont(InfoFont());
+    m_infoMemo->setAccessibleName(tr("Информация о радиостанции"));
 
     m_pageWidgets[PageChannels] = m_grid;
     m_pageWidgets[PageSettings] = m_settingsPages->page1();
@@ -302,7 +303,7 @@ void TForm1::SetPageVisible(Page page, bool visible)
 
 void TForm1::RepaintGrid()
 {
-    m_grid->viewport()->update();
+    m_grid->TableChanged();
 }
 
 void TForm1::CentreOnScreen()
@@ -592,11 +593,14 @@ bool TForm1::RunExchange(ProgrammingJob::Operation operation)
         return false;
     if (m_portPending)
         DetermineInitialPort();
+    if (NoPortButRadioElsewhere())
+        return false;
     const ExchangeLook look = ExchangeLookFor(operation);
     m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->Prepare(m_channels, m_settings, m_info, operation, look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
     const ProgrammingJob *job = m_dialogs.progress->job();
+    PointToRadioElsewhere(job);
     return job && job->succeeded();
 }
 

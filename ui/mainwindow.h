@@ -277,6 +277,13 @@ private:
 
     void CreateLanguageMenu();
 
+    // Where the radio is (mainwindow_ports.cpp): with no port chosen, or no
+    // radio on the chosen one, the ports are asked and the one port with a
+    // radio is named. True when it was (nothing is run then).
+    bool SayRadioElsewhere(int chosen);
+    bool NoPortButRadioElsewhere();
+    void PointToRadioElsewhere(const ProgrammingJob *job);
+
     void CreateSafetyActions();
     void AddSafetyActions(QMenu *radio, QMenu *setup, QToolBar *tools);
     // Runs `sequence` in the progress window, traced when the option says so.

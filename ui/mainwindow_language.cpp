@@ -118,6 +118,7 @@ void TForm1::RetranslateUi()
     m_pages->setTabText(PageSettings, tr("Настройки"));
     m_pages->setTabText(PageSettings2, tr("Настройки 2"));
     m_pages->setTabText(PageInfo, tr("Информация о радиостанции"));
+    m_infoMemo->setAccessibleName(tr("Информация о радиостанции"));
 
     const QString caption =
         m_shown ? tr("Программатор каналов и настроек мобильных радиостанций") : tr("Программатор мобильных радиостанций");

@@ -83,9 +83,12 @@ void TForm1::RunSequence(std::unique_ptr<JobSequence> sequence, const ExchangeLo
 {
     if (m_portPending)
         DetermineInitialPort();
+    if (NoPortButRadioElsewhere())
+        return;
     m_dialogs.progress->SetTracePath(TracePathForNextJob());
     m_dialogs.progress->PrepareSequence(std::move(sequence), look.caption, look.percent, look.colour);
     ExecDialog(m_dialogs.progress);
+    PointToRadioElsewhere(m_dialogs.progress->job());
 }
 
 bool TForm1::WriteToRadio(bool *verified)

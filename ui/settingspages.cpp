@@ -2,6 +2,7 @@
 
 #include "model/infocontext.h"
 #include "model/settingscontext.h"
+#include "ui/accessibility.h"
 #include "ui/cellpainter.h"
 #include "ui/settingsbindings.h"
 #include "ui/trackbar.h"
@@ -169,14 +170,18 @@ void SettingsPages::BuildPage1()
     m_numbers[TxLimit] = AddNumber("TxLimit", 0, 900, s.TxLimit);
     m_numbers[TxPause] = AddNumber("TxPause", 0, 900, s.TxPause);
     m_numbers[ScanPause] = AddNumber("ScanPause", 0, 60, s.ScanPause);
+    // A slider's label names its bar and the number box beside it.
+    auto sliderLabel = [this](const QString &text, Slider slider) {
+        return LabelFor(text, m_sliders[slider]->bar(), m_sliders[slider]->box());
+    };
 
     // Column 1: brightness, channels, transmit time limit, scanning.
     auto *brightness = new QGroupBox(tr("Яркость"));
     auto *bl = new QGridLayout(brightness);
-    bl->addWidget(new QLabel(tr("Индикация")), 0, 0);
+    bl->addWidget(sliderLabel(tr("Индикация"), Intensity), 0, 0);
     bl->addWidget(m_sliders[Intensity]->box(), 0, 1);
     bl->addWidget(m_sliders[Intensity]->bar(), 0, 2);
-    bl->addWidget(new QLabel(tr("Подсветка кнопок")), 1, 0);
+    bl->addWidget(sliderLabel(tr("Подсветка кнопок"), IntensityKeys), 1, 0);
     bl->addWidget(m_sliders[IntensityKeys]->box(), 1, 1);
     bl->addWidget(m_sliders[IntensityKeys]->bar(), 1, 2);
     bl->setColumnStretch(2, 1);
@@ -196,10 +201,10 @@ void SettingsPages::BuildPage1()
     m_specLock = lockButton("ButtonSpecChannelLock", s.SpecChannelLock);
     auto *channel = new QGroupBox(tr("Канал"));
     auto *cl = new QGridLayout(channel);
-    cl->addWidget(new QLabel(tr("Стартовый")), 0, 0);
+    cl->addWidget(LabelFor(tr("Стартовый"), m_numbers[StartChannel]->edit()), 0, 0);
     cl->addWidget(m_numbers[StartChannel]->edit(), 0, 1);
     cl->addWidget(m_startLock, 0, 2);
-    cl->addWidget(new QLabel(tr("Приоритетный")), 1, 0);
+    cl->addWidget(LabelFor(tr("Приоритетный"), m_numbers[SpecChannel]->edit()), 1, 0);
     cl->addWidget(m_numbers[SpecChannel]->edit(), 1, 1);
     cl->addWidget(m_specLock, 1, 2);
     cl->addWidget(Note(tr("От 0 до 99")), 2, 0, 1, 3);
@@ -207,16 +212,16 @@ void SettingsPages::BuildPage1()
 
     auto *txLimit = new QGroupBox(tr("Ограничение времени непрерывной передачи"));
     auto *tl = new QGridLayout(txLimit);
-    tl->addWidget(new QLabel(tr("Длительность передачи")), 0, 0);
+    tl->addWidget(LabelFor(tr("Длительность передачи"), m_numbers[TxLimit]->edit()), 0, 0);
     tl->addWidget(m_numbers[TxLimit]->edit(), 0, 1);
-    tl->addWidget(new QLabel(tr("Длительность паузы")), 1, 0);
+    tl->addWidget(LabelFor(tr("Длительность паузы"), m_numbers[TxPause]->edit()), 1, 0);
     tl->addWidget(m_numbers[TxPause]->edit(), 1, 1);
     tl->addWidget(Note(tr("От 0 до 900 секунд")), 2, 0, 1, 2);
     tl->setColumnStretch(2, 1);
 
     auto *scan = new QGroupBox(tr("Сканирование"));
     auto *sl = new QGridLayout(scan);
-    sl->addWidget(new QLabel(tr("Длительность паузы")), 0, 0);
+    sl->addWidget(LabelFor(tr("Длительность паузы"), m_numbers[ScanPause]->edit()), 0, 0);
     sl->addWidget(m_numbers[ScanPause]->edit(), 0, 1);
     sl->addWidget(Note(tr("От 0 до 60 секунд")), 1, 0, 1, 2);
     sl->setColumnStretch(2, 1);
@@ -229,7 +234,7 @@ void SettingsPages::BuildPage1()
 
     auto *volume = new QGroupBox(tr("Громкость"));
     auto *current = new QHBoxLayout;
-    current->addWidget(new QLabel(tr("Текущий уровень громкости")));
+    current->addWidget(sliderLabel(tr("Текущий уровень громкости"), Volume));
     current->addWidget(m_sliders[Volume]->box());
     current->addWidget(m_sliders[Volume]->bar(), 1);
     // The minimum volume bar stands beside the diagram's level axis.
@@ -241,14 +246,14 @@ void SettingsPages::BuildPage1()
     diagram->addWidget(m_diagram);
     diagram->addStretch(1);
     auto *beepTitle = new QHBoxLayout;
-    beepTitle->addWidget(new QLabel(tr("Звук нажатия кнопок")));
+    beepTitle->addWidget(LabelFor(tr("Звук нажатия кнопок"), m_keyBeep));
     beepTitle->addWidget(m_keyBeep);
     beepTitle->addStretch(1);
     auto *beep = new QGridLayout;
-    beep->addWidget(new QLabel(tr("Мин")), 0, 0);
+    beep->addWidget(sliderLabel(tr("Мин"), BeepMin), 0, 0);
     beep->addWidget(m_sliders[BeepMin]->box(), 0, 1);
     beep->addWidget(m_sliders[BeepMin]->bar(), 0, 2);
-    beep->addWidget(new QLabel(tr("Макс")), 1, 0);
+    beep->addWidget(sliderLabel(tr("Макс"), BeepMax), 1, 0);
     beep->addWidget(m_sliders[BeepMax]->box(), 1, 1);
     beep->addWidget(m_sliders[BeepMax]->bar(), 1, 2);
     beep->setColumnStretch(2, 1);
@@ -398,6 +403,29 @@ void SettingsPages::BuildPage1()
     page->addLayout(column1, 0);
     page->addLayout(column2, 1);
     page->addLayout(column3, 1);
+
+    // Controls without a label of their own are named for screen readers.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_sliders[MinVolume]->bar(), m_sliders[MinVolume]->box()})
+        w->setAccessibleName(tr("Минимальный уровень громкости"));
+    m_startLock->setAccessibleName(tr("Блокировка стартового канала"));
+    m_specLock->setAccessibleName(tr("Блокировка приоритетного канала"));
+    m_squelchCommon->setAccessibleName(tr("Порог ШП"));
+    m_squelchLevel->setAccessibleName(tr("Общий порог ШП"));
+    m_txPowerCommon->setAccessibleName(tr("Мощность передатчика"));
+    m_maxTxPower->setAccessibleName(tr("Общая мощность передатчика"));
+    m_diagram->setAccessibleName(tr("Диаграмма громкости"));
+
+    // Tab goes down each column, the columns from the left.
+    QList<QWidget *> order{m_sliders[Volume]->bar(), m_sliders[MinVolume]->bar(), m_keyBeep,
+                           m_sliders[BeepMin]->bar(), m_sliders[BeepMax]->bar(), m_extSpeaker,
+                           m_sliders[Intensity]->bar(), m_sliders[IntensityKeys]->bar(),
+                           m_numbers[StartChannel]->edit(), m_startLock, m_numbers[SpecChannel]->edit(), m_specLock,
+                           m_numbers[ScanPause]->edit(), m_txMax, m_txMin, m_numbers[TxLimit]->edit(),
+                           m_numbers[TxPause]->edit(), m_squelchOn, m_digitalDelay, m_squelchAutoVolume,
+                           m_squelchCommon, m_squelchLevel, m_txPowerCommon, m_maxTxPower, m_password, m_tamp};
+    for (QAbstractButton *b : m_micAmp->buttons())
+        order << b;
+    SetTabOrder(order);
 }
 
 void SettingsPages::BuildPage2()
@@ -426,9 +454,9 @@ void SettingsPages::BuildPage2()
     general->addWidget(m_keyLock, 0, 0, 1, 2);
     general->addWidget(m_txVoiceMonitor, 1, 0, 1, 2);
     general->addWidget(m_deemphasisOff, 2, 0, 1, 2);
-    general->addWidget(new QLabel(tr("Идентификатор станции")), 3, 0);
+    general->addWidget(LabelFor(tr("Идентификатор станции"), id), 3, 0);
     general->addWidget(id, 3, 1, Qt::AlignLeft);
-    general->addWidget(new QLabel(tr("При подаче питания")), 4, 0);
+    general->addWidget(LabelFor(tr("При подаче питания"), m_startupMode), 4, 0);
     general->addWidget(m_startupMode, 4, 1, Qt::AlignLeft);
     general->setColumnStretch(2, 1);
 
@@ -464,13 +492,13 @@ void SettingsPages::BuildPage2()
     auto *k58 = new QGroupBox(tr("Плата расширения K58"));
     auto *kl = new QGridLayout(k58);
     kl->addWidget(m_muxChannel, 0, 0, 1, 2);
-    kl->addWidget(new QLabel(tr("Вывод DB15.14")), 1, 0);
+    kl->addWidget(LabelFor(tr("Вывод DB15.14"), m_sqwPolarity), 1, 0);
     kl->addWidget(m_sqwPolarity, 1, 1);
-    kl->addWidget(new QLabel(tr("Вывод Output1 (DB15.6)")), 2, 0);
+    kl->addWidget(LabelFor(tr("Вывод Output1 (DB15.6)"), m_outputs[0]), 2, 0);
     kl->addWidget(m_outputs[0], 2, 1);
-    kl->addWidget(new QLabel(tr("Вывод Output2 (DB15.1)")), 3, 0);
+    kl->addWidget(LabelFor(tr("Вывод Output2 (DB15.1)"), m_outputs[1]), 3, 0);
     kl->addWidget(m_outputs[1], 3, 1);
-    kl->addWidget(new QLabel(tr("Вывод Output3 (DB15.5)")), 4, 0);
+    kl->addWidget(LabelFor(tr("Вывод Output3 (DB15.5)"), m_outputs[2]), 4, 0);
     kl->addWidget(m_outputs[2], 4, 1);
     kl->setColumnStretch(2, 1);
 
@@ -478,6 +506,9 @@ void SettingsPages::BuildPage2()
     page->addLayout(general);
     page->addWidget(k58);
     page->addStretch(1);
+
+    SetTabOrder({m_keyLock, m_txVoiceMonitor, m_deemphasisOff, id, m_startupMode, m_muxChannel, m_sqwPolarity,
+                 m_outputs[0], m_outputs[1], m_outputs[2]});
 }
 
 // --- Rules ----------------------------------------------------------------
@@ -574,6 +605,8 @@ void SettingsPages::UpdateBeepShown()
 void SettingsPages::ShowLock(QAbstractButton *button, bool locked)
 {
     button->setIcon(locked ? m_lockedIcon : m_unlockedIcon);
+    // What the picture says, also to a screen reader.
+    button->setToolTip(locked ? tr("Заблокирован") : tr("Не заблокирован"));
     button->setProperty("locked", locked);
 }
 
