@@ -1,13 +1,11 @@
 #include "cli/clicommon.h"
 
+#include "cli/console.h"
 #include "link/portdirectory.h"
 #include "link/protocol.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
-
-#include <csignal>
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -57,15 +55,14 @@ QString ParserError(const QCommandLineParser &parser)
 class ProgressBar : public JobObserver
 {
 public:
-    ProgressBar() : m_bar(isatty(STDERR_FILENO) == 1) {}
+    ProgressBar() : m_bar(console::IsTerminal(stderr)) {}
     void ProgressChanged(int percent, Rgb) override
     {
         if (!m_bar || g_quiet || percent < 0 || percent > 100)
             return;
         const int filled = percent * 30 / 100;
-        std::fprintf(stderr, "\r[%s%s] %3d %%", QByteArray(filled, '#').constData(),
-                     QByteArray(30 - filled, '.').constData(), percent);
-        std::fflush(stderr);
+        console::Write(stderr, QString::asprintf("\r[%s%s] %3d %%", QByteArray(filled, '#').constData(),
+                                                 QByteArray(30 - filled, '.').constData(), percent));
         m_drawn = true;
     }
     void Finished() override { Erase(); }
@@ -73,8 +70,7 @@ public:
     {
         if (!m_drawn)
             return;
-        std::fprintf(stderr, "\r%40s\r", "");
-        std::fflush(stderr);
+        console::Write(stderr, QString::asprintf("\r%40s\r", ""));
         m_drawn = false;
     }
 
@@ -96,20 +92,12 @@ public:
     void ClearText() override {}
 };
 
-void OnStopSignal(int)
-{
-    // Async-signal-safe: a lock-free store. SA_RESETHAND lets a second signal end the process.
-    RequestStop();
-}
-
 void Write(const QString &text)
 {
     Bar().Erase();
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QByteArray bytes = t.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), g_log);
-    std::fflush(g_log);
+    console::Write(g_log, t);
 }
 
 QJsonObject &JsonReport()
@@ -174,7 +162,7 @@ void Error(const QString &text)
 {
     Bar().Erase();
     std::fflush(g_log);
-    std::fprintf(stderr, "kd-cli: %s\n", text.toUtf8().constData());
+    console::Write(stderr, QStringLiteral("kd-cli: ") + text + QLatin1Char('\n'));
 }
 
 void SendLogToStandardError()
@@ -258,12 +246,8 @@ int ExitFor(const ProgrammingJob &job)
 
 void InstallStopHandlers()
 {
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // RequestStop only stores a flag, as a signal handler must.
+    console::OnStop(&RequestStop);
 }
 
 void PrintHelp(const QCommandLineParser &parser, const QString &usage)
@@ -287,7 +271,7 @@ int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const
     parser.addOption(help);
     if (!parser.parse(arguments)) {
         Error(ParserError(parser));
-        std::fprintf(stderr, "%s", usage.toUtf8().constData());
+        console::Write(stderr, usage);
         return ExitUsage;
     }
     if (parser.isSet(help)) {
@@ -296,7 +280,7 @@ int ParseCommand(QCommandLineParser &parser, const QStringList &arguments, const
     }
     if (!parser.positionalArguments().isEmpty()) {
         Error(QCoreApplication::translate("kd-cli", "лишний аргумент %1").arg(parser.positionalArguments().first()));
-        std::fprintf(stderr, "%s", usage.toUtf8().constData());
+        console::Write(stderr, usage);
         return ExitUsage;
     }
     return -1;

@@ -63,8 +63,8 @@ int FailWrite(const QString &cause, ProgrammingJob::TableWrite channels = Progra
 // did not open, 3 when the radio did not answer, else 1.
 int ExitFor(const ProgrammingJob &job);
 
-// SIGINT and SIGTERM ask the running job to stop between blocks
-// (RequestStop); a second one ends the process at once.
+// Ctrl-C (SIGINT; on Windows also Ctrl-Break) and SIGTERM ask the running job
+// to stop between blocks (RequestStop); a second one ends the process at once.
 void InstallStopHandlers();
 
 // Options every radio command takes.

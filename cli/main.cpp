@@ -1,6 +1,7 @@
 // kd-cli: the command-line programmer, for scripts and fleets of radios.
 
 #include "cli/clicommon.h"
+#include "cli/console.h"
 #include "job/language.h"
 
 #include <QCoreApplication>
@@ -31,8 +32,8 @@ QString Usage()
         "ошибок; имена и значения в JSON — постоянные английские слова, от языка они\n"
         "не зависят. --quiet показывает только ошибки журнала и его последнюю строку.\n"
         "--lang en|ru — язык сообщений этого запуска, при любой команде; без него\n"
-        "действует язык, выбранный в KD_Tune (если не выбран — русский). Файлы\n"
-        "и радиостанция от языка не зависят.\n"
+        "действует язык, выбранный в KD_Tune (если не выбран — русский, а в Windows —\n"
+        "язык системы). Файлы и радиостанция от языка не зависят.\n"
         "\n"
         "Код завершения:\n"
         "  0  успех (diff: отличий нет)\n"
@@ -46,7 +47,7 @@ QString Usage()
 
 void PrintUsage(std::FILE *to)
 {
-    std::fputs(Usage().toUtf8().constData(), to);
+    console::Write(to, Usage());
 }
 
 // --lang CODE (or --lang=CODE), anywhere after the program name, for any
@@ -108,6 +109,7 @@ int Dispatch(const QString &command, const QStringList &args)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    console::Prepare();
     QCoreApplication::setOrganizationName(QStringLiteral("KD_Tune"));
     QCoreApplication::setApplicationName(QStringLiteral("KD_Tune"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KD_TUNE_VERSION));
@@ -131,7 +133,7 @@ int main(int argc, char **argv)
         PrintUsage(stdout);
         return cli::ExitOk;
     } else if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
-        std::printf("kd-cli %s\n", KD_TUNE_VERSION);
+        console::Write(stdout, QStringLiteral("kd-cli " KD_TUNE_VERSION "\n"));
         return cli::ExitOk;
     }
     cli::InstallStopHandlers();

@@ -2860,8 +2860,8 @@ kd-cli &lt;команда&gt; --help (или kd-cli help &lt;команда&gt;)
 ошибок; имена и значения в JSON — постоянные английские слова, от языка они
 не зависят. --quiet показывает только ошибки журнала и его последнюю строку.
 --lang en|ru — язык сообщений этого запуска, при любой команде; без него
-действует язык, выбранный в KD_Tune (если не выбран — русский). Файлы
-и радиостанция от языка не зависят.
+действует язык, выбранный в KD_Tune (если не выбран — русский, а в Windows —
+язык системы). Файлы и радиостанция от языка не зависят.
 
 Код завершения:
   0  успех (diff: отличий нет)
@@ -2892,8 +2892,8 @@ JSON object on standard output at the end and the log on standard error; the
 JSON names and values are fixed English words that never depend on the
 language. --quiet shows only the log&apos;s errors and its last line.
 --lang en|ru sets the language of this run&apos;s messages, for any command; without
-it the language chosen in KD_Tune holds (Russian when none is chosen). Files
-and the radio never depend on the language.
+it the language chosen in KD_Tune holds (when none is chosen, Russian, and on
+Windows the system&apos;s language). Files and the radio never depend on the language.
 
 Exit status:
   0  success (diff: nothing differs)

@@ -76,10 +76,24 @@ bool Install(const QString &code)
     return true;
 }
 
+QString SystemDefault()
+{
+#ifdef Q_OS_WIN
+    // Windows users pick their display language with the system; the first of
+    // theirs that the program speaks.
+    for (const QString &name : QLocale::system().uiLanguages()) {
+        const QString code = QLocale(name).name().section(QLatin1Char('_'), 0, 0);
+        if (Codes().contains(code))
+            return code;
+    }
+#endif
+    return kDefault;
+}
+
 QString Stored()
 {
     const QString code = UserSettings().value(kSettingsKey).toString();
-    return Codes().contains(code) ? code : kDefault;
+    return Codes().contains(code) ? code : SystemDefault();
 }
 
 void Store(const QString &code)

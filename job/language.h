@@ -20,8 +20,11 @@ QString Current();
 // load, which changes nothing.
 bool Install(const QString &code);
 // The choice kept in the per-user settings ("Language" in the group
-// "Settings"); the default for none or an unknown code.
+// "Settings"); SystemDefault() for none or an unknown code.
 QString Stored();
+// Without a choice: on Windows the first of the user's display languages that
+// the program speaks; else, and on other systems, Russian.
+QString SystemDefault();
 void Store(const QString &code);
 // Install(Stored()): what a program calls at start.
 void InstallStored();

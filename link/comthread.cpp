@@ -119,10 +119,23 @@ bool ComThread::Start()
         Port()->moveToThread(this);
         QThread::start();
     } else {
-        m_wake.fetch_add(1);
-        m_wake.notify_all();
+        Wake();
     }
     return true;
+}
+
+void ComThread::Wake()
+{
+    const QMutexLocker lock(&m_wakeMutex);
+    m_wake.fetch_add(1);
+    m_wakeCondition.wakeAll();
+}
+
+void ComThread::WaitForWake(std::uint32_t seen)
+{
+    QMutexLocker lock(&m_wakeMutex);
+    while (m_wake.load() == seen)
+        m_wakeCondition.wait(&m_wakeMutex);
 }
 
 std::uint32_t ComThread::GetProgress() const
@@ -161,8 +174,7 @@ bool ComThread::Close()
     if (m_started.load()) {
         if (!isFinished()) {
             m_terminate.store(true);
-            m_wake.fetch_add(1);
-            m_wake.notify_all();
+            Wake();
             wait();
         }
         // The worker's last use of the port happens before this flag.
@@ -197,7 +209,7 @@ void ComThread::run()
             const std::uint32_t seen = m_wake.load();
             if (Terminated() || m_progress.load(std::memory_order_acquire) != 100)
                 break;
-            m_wake.wait(seen);
+            WaitForWake(seen);
         }
     }
     m_progress.store(100, std::memory_order_release);

@@ -4,8 +4,10 @@
 #include "link/portdirectory.h"
 #include "link/protocol.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QThread>
+#include <QWaitCondition>
 
 #include <array>
 #include <atomic>
@@ -141,7 +143,15 @@ private:
     ports::OpenProblem m_openProblem;  // user-interface thread only
     std::atomic<bool> m_suspended{true};
     std::atomic<bool> m_started{false};
+    // Counts the wake-ups of an idle worker. The worker sleeps on the condition,
+    // not in m_wake.wait(): MinGW's libstdc++ 12 (no futex on Windows) signals
+    // such a wait without its lock and can lose the wake-up, which left a job
+    // hanging between its information and table phases.
     std::atomic<std::uint32_t> m_wake{0};
+    QMutex m_wakeMutex;
+    QWaitCondition m_wakeCondition;
+    void Wake();
+    void WaitForWake(std::uint32_t seen);
 
     // Worker-only state.
     std::uint32_t m_total = 0;

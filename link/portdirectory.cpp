@@ -16,6 +16,25 @@
 #include <unistd.h>
 #endif
 
+#ifdef Q_OS_WIN
+namespace {
+QString SettingsFile()
+{
+    return qEnvironmentVariable("KD_TUNE_SETTINGS_FILE");
+}
+} // namespace
+
+// Not QSettings(organization): without an application name it would keep
+// everything under the subkey OrganizationDefaults.
+UserSettings::UserSettings()
+    : QSettings(SettingsFile().isEmpty() ? QStringLiteral("HKEY_CURRENT_USER\\Software\\KD_Tune") : SettingsFile(),
+                SettingsFile().isEmpty() ? QSettings::NativeFormat : QSettings::IniFormat)
+{
+}
+#else
+UserSettings::UserSettings() : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KD_Tune")) {}
+#endif
+
 namespace ports {
 namespace {
 
@@ -258,7 +277,13 @@ OpenProblem DiagnoseOpenFailure(const QString &device, QSerialPort::SerialPortEr
 {
     OpenProblem p;
     p.device = device;
-    if (error == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device)) {
+#ifdef Q_OS_WIN
+    // A COM port is no file to look at; the error tells.
+    const bool absent = error == QSerialPort::DeviceNotFoundError;
+#else
+    const bool absent = error == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device);
+#endif
+    if (absent) {
         p.kind = OpenProblem::Absent;
         return p;
     }

@@ -6,12 +6,16 @@
 #include <QString>
 #include <QStringList>
 
-// The per-user settings store: HKEY_CURRENT_USER\Software\KD_Tune on Windows,
-// $XDG_CONFIG_HOME/KD_Tune.conf elsewhere.
+// The per-user settings store: the registry key
+// HKEY_CURRENT_USER\Software\KD_Tune on Windows (the default port is the value
+// DefaultComPort of its subkey Settings), $XDG_CONFIG_HOME/KD_Tune.conf
+// elsewhere. On Windows the environment variable KD_TUNE_SETTINGS_FILE may
+// name an INI file that stands in for the key: what XDG_CONFIG_HOME does on
+// Linux, for tests and trials that must leave the user's settings alone.
 class UserSettings : public QSettings
 {
 public:
-    UserSettings() : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KD_Tune")) {}
+    UserSettings();
 };
 
 // Ports are named "COM<n>" (n = 1..255) everywhere the user sees them. This is

@@ -1,9 +1,9 @@
 #include "model/infocontext.h"
 
 #include "model/bytes.h"
+#include "xml/cp1251.h"
 
 #include <QCoreApplication>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <climits>
@@ -23,8 +23,7 @@ QString Text(const std::uint8_t *p, std::size_t width)
     std::size_t n = 0;
     while (n < width && p[n] != 0)
         ++n;
-    QStringDecoder decode("windows-1251");
-    QString s = decode(QByteArrayView(p, qsizetype(n)));
+    const QString s = cp1251::Decode(QByteArrayView(p, qsizetype(n)));
     qsizetype b = 0, e = s.size();
     while (b < e && s.at(b).unicode() <= 32)
         ++b;

@@ -1,5 +1,6 @@
 // kd-radio-sim: a radio on a pseudo-terminal, for tests, benchmarks and trying
-// the programmer without hardware.
+// the programmer without hardware. POSIX only: Windows has no pseudo-terminal
+// that a serial port API opens; the Windows programs meet it under Wine.
 
 #include "xml/xml_common.h"
 #include "link/framecodec.h"
@@ -160,7 +161,8 @@ int main(int argc, char **argv)
 
     QCommandLineParser cl;
     cl.setApplicationDescription(QStringLiteral(
-        "Simulated radio on a pseudo-terminal. Prints the device path on the first line of output."));
+        "Simulated radio on a pseudo-terminal. Prints the device path on the first line of output.\n"
+        "POSIX systems only (Linux); under Wine a COM port can be linked to its device."));
     cl.addHelpOption();
     const QCommandLineOption link({QStringLiteral("link")}, QStringLiteral("Keep a symbolic link to the device at <path>."), QStringLiteral("path"));
     const QCommandLineOption state({QStringLiteral("state")}, QStringLiteral("Folder that holds the radio's table images (default: a new temporary folder)."), QStringLiteral("dir"));

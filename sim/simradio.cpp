@@ -3,8 +3,8 @@
 #include "link/protocol.h"
 #include "model/bytes.h"
 #include "model/settingscontext.h"
+#include "xml/cp1251.h"
 
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <cstring>
@@ -15,8 +15,7 @@ namespace {
 
 void PutText(std::uint8_t *at, std::size_t width, const QString &text)
 {
-    QStringEncoder encode("windows-1251");
-    const QByteArray bytes = encode(text);
+    const QByteArray bytes = cp1251::Encode(text);
     std::memset(at, 0, width);
     std::memcpy(at, bytes.constData(), std::min<std::size_t>(width, bytes.size()));
 }

@@ -6,14 +6,20 @@
 #include <QFile>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#define KD_EXE_SUFFIX ".exe"
+#else
+#define KD_EXE_SUFFIX ""
+#endif
+
 bool CliProgram::Install(const QString &dir)
 {
     m_config = QDir(dir).filePath(QStringLiteral("cfg"));
-    m_path = QDir(dir).filePath(QStringLiteral("bin/kd-cli"));
+    m_path = QDir(dir).filePath(QStringLiteral("bin/kd-cli" KD_EXE_SUFFIX));
     if (!QDir().mkpath(m_config) || !QDir().mkpath(QDir(dir).filePath(QStringLiteral("bin"))))
         return false;
     IsolateUserSettings(m_config);
-    return QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli"), m_path);
+    return QFile::copy(QStringLiteral(KD_BIN_DIR "/kd-cli" KD_EXE_SUFFIX), m_path);
 }
 
 QProcessEnvironment CliProgram::Environment() const

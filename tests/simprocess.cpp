@@ -60,4 +60,8 @@ void IsolateUserSettings(const QString &dir)
     qputenv("XDG_CONFIG_HOME", dir.toLocal8Bit());
     // The per-user data folder too: backups and traces of the window's writes.
     qputenv("XDG_DATA_HOME", (dir + QStringLiteral("/data")).toLocal8Bit());
+#ifdef Q_OS_WIN
+    // The registry key gives way to a file there (UserSettings).
+    qputenv("KD_TUNE_SETTINGS_FILE", QDir(dir).filePath(QStringLiteral("KD_Tune.ini")).toLocal8Bit());
+#endif
 }

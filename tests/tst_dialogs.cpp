@@ -10,7 +10,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -69,6 +75,45 @@ private slots:
     void init() { UserSettings().clear(); }
 
     // --- Port enumeration ------------------------------------------------------
+
+    // The default port where the user's settings keep it: on Windows the
+    // registry value HKEY_CURRENT_USER\Software\KD_Tune\Settings\DefaultComPort
+    // (read back here without Qt), elsewhere [Settings] in KD_Tune.conf.
+    void defaultPortIsTheUsersSetting_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::newRow("COM3") << QStringLiteral("COM3");
+        QTest::newRow("COM255") << QStringLiteral("COM255");
+        QTest::newRow("none (OK without ports)") << QString();
+    }
+    void defaultPortIsTheUsersSetting()
+    {
+        QFETCH(QString, port);
+#ifdef Q_OS_WIN
+        // The registry itself, not the file the tests use instead; what the
+        // user had is put back.
+        const QByteArray file = qgetenv("KD_TUNE_SETTINGS_FILE");
+        qunsetenv("KD_TUNE_SETTINGS_FILE");
+        const QString before = ports::StoredDefaultPort();
+        const auto restore = qScopeGuard([&] {
+            ports::StoreDefaultPort(before);
+            qputenv("KD_TUNE_SETTINGS_FILE", file);
+        });
+        ports::StoreDefaultPort(port);
+        wchar_t value[64] = {};
+        DWORD size = sizeof value;
+        QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, L"Software\\KD_Tune\\Settings", L"DefaultComPort", RRF_RT_REG_SZ,
+                              nullptr, value, &size),
+                 LONG(ERROR_SUCCESS));
+        QCOMPARE(QString::fromWCharArray(value), port);
+#else
+        ports::StoreDefaultPort(port);
+        const QSettings file(m_settingsDir.filePath(QStringLiteral("KD_Tune.conf")), QSettings::IniFormat);
+        QVERIFY(file.contains(QStringLiteral("Settings/DefaultComPort")));
+        QCOMPARE(file.value(QStringLiteral("Settings/DefaultComPort")).toString(), port);
+#endif
+        QCOMPARE(ports::StoredDefaultPort(), port);
+    }
 
     void enumeration_data()
     {
@@ -193,6 +238,7 @@ private slots:
     }
     void dialogShowsWhatAnswersOnEachPort()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, simArgs);
         QFETCH(QString, line);
         SimProcess sim;
@@ -239,6 +285,7 @@ private slots:
 
     void systemPortsIncludeMappedSimulators()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(250, {QStringLiteral("--no-pacing")}));
         TFormComPort dialog;

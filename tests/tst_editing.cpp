@@ -336,6 +336,7 @@ private slots:
 
     void failedReadChangesNothing()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, radio);
         QFETCH(bool, damageSettings);
         QFETCH(QString, logged);
@@ -383,6 +384,7 @@ private slots:
 
     void undoAndRedoRestoreTheTables()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(int, change);
         QFETCH(bool, savedAfter);
         TForm1 &w = Main();

@@ -90,6 +90,7 @@ private slots:
 
     void portsListsTheMappedSimulator()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(20, {QStringLiteral("--no-pacing")}));
         const QString link = UserSettings().value(QStringLiteral("Ports/COM20")).toString();
@@ -116,6 +117,7 @@ private slots:
     }
     void devicePathOpens()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(bool, pseudoTerminal);
         QFETCH(QString, port);
         SimProcess sim;
@@ -150,6 +152,7 @@ private slots:
     }
     void exitStatuses()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, simArgs);
         QFETCH(QStringList, args);
         QFETCH(int, code);
@@ -170,6 +173,7 @@ private slots:
     // Differences as the radio would hold them; nothing written by diff itself.
     void diffFindsChangesAndNothingAfterAWrite()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(24, {QStringLiteral("--no-pacing")}));
         const QStringList port{QStringLiteral("--port"), QStringLiteral("COM24")};
@@ -212,6 +216,7 @@ private slots:
     }
     void jsonCarriesTheSerialNumber()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, args);
         QFETCH(QString, tableState);
         SimProcess sim;
@@ -238,6 +243,7 @@ private slots:
 
     void jsonOfAFailureAndOfACheck()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(26, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("2")}));
         Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"), QStringLiteral("COM26"),
@@ -260,6 +266,7 @@ private slots:
     // --quiet: the job's progress lines go, its error lines and the last line stay.
     void quietKeepsErrorsAndTheLastLine()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(27, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("88")}));
         Result r = Cli({QStringLiteral("write"), QStringLiteral("--input"), m_file, QStringLiteral("--port"), QStringLiteral("COM27"),
@@ -300,6 +307,7 @@ private slots:
     // gets its backup and its read-back; Ctrl-C ends with the table.
     void repeatWritesRadioAfterRadio()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         const QString backups = Path(QStringLiteral("fleet-backups"));
         QProcess cli;
         m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM29"),
@@ -330,7 +338,9 @@ private slots:
                               Path(QString::fromLatin1(radio.state))));
             QVERIFY2(waitFor(QString::fromUtf8(radio.awaited)), log.constData());
         }
+#ifndef Q_OS_WIN
         ::kill(pid_t(cli.processId()), SIGINT);
+#endif
         QVERIFY(cli.waitForFinished(20000));
         QCOMPARE(cli.exitCode(), 0);
         log += cli.readAllStandardError();
@@ -369,6 +379,7 @@ private slots:
     }
     void probeTellsEachKindOfPort()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QString, kind);
         QFETCH(QString, state);
         QFETCH(QString, words);
@@ -419,6 +430,7 @@ private slots:
     }
     void parallelWriteWithOneFailingRadio()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, failing);
         QFETCH(QString, serial);
         QFETCH(QString, result);
@@ -486,6 +498,7 @@ private slots:
     // written comes back on the other cable; it is not written again.
     void repeatOnTwoCablesWritesEachRadioOnce()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QProcess cli;
         m_cli.Start(cli, {QStringLiteral("write"), QStringLiteral("--repeat"), QStringLiteral("--port"), QStringLiteral("COM56,COM57"),
                           QStringLiteral("--input"), m_file, QStringLiteral("--json")});
@@ -509,7 +522,9 @@ private slots:
         QVERIFY(first.Start(56, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("6003")}));
         QVERIFY2(waitFor(QStringLiteral("[COM57] Радиостанция 6001 уже записана в этом сеансе, пропущена.")), log.constData());
         QVERIFY2(waitFor(QStringLiteral("[COM56] Серийный номер 6003: записана")), log.constData());
+#ifndef Q_OS_WIN
         ::kill(pid_t(cli.processId()), SIGINT);
+#endif
         QVERIFY(cli.waitForFinished(20000));
         QCOMPARE(cli.exitCode(), 0);
         log += cli.readAllStandardError();
@@ -533,6 +548,7 @@ private slots:
     }
     void sameDeviceTwiceIsRefused()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QString, second);
         QFETCH(QStringList, command);
         SimProcess a, b;

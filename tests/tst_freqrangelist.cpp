@@ -196,8 +196,14 @@ private slots:
         QFETCH(bool, beside);
         QTemporaryDir root;
         QVERIFY(root.isValid());
+#ifdef Q_OS_WIN
+        // Installed on Windows: %LOCALAPPDATA%\KD_Tune (Program Files is not writable).
+        const QString config = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+        QVERIFY(!config.isEmpty());
+#else
         const QString config = root.filePath(QStringLiteral("config"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+#endif
         const QString dir = programDir.isEmpty() ? QString() : root.filePath(programDir);
         if (!programDir.isEmpty())
             folders << programDir;

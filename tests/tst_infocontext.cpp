@@ -1,8 +1,8 @@
 #include "model/bytes.h"
 #include "model/infocontext.h"
 #include "job/jobrunner.h"
+#include "xml/cp1251.h"
 
-#include <QStringEncoder>
 #include <QTest>
 
 #include <array>
@@ -20,8 +20,7 @@ void Put(std::uint8_t *at, const QByteArray &bytes)
 
 QByteArray Cp1251(const QString &s)
 {
-    QStringEncoder e("windows-1251");
-    return e(s);
+    return cp1251::Encode(s);
 }
 
 Main SampleMain()

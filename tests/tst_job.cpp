@@ -113,6 +113,7 @@ private slots:
 
     void infoSequence()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--program-count"), QStringLiteral("41")}));
         Fixture f;
@@ -131,6 +132,7 @@ private slots:
 
     void infoWarnsAboutRangeAndProgrammer()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--programmer"), QStringLiteral("ZZ999"),
                                   QStringLiteral("--pair"), QStringLiteral("0-100")}));
@@ -146,6 +148,7 @@ private slots:
 
     void infoPhaseWithoutReply()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("0")}));
         Fixture f;
@@ -162,6 +165,7 @@ private slots:
 
     void readSequenceAndDecode()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--programmer"), QStringLiteral("ZZ999")}));
         Fixture f;
@@ -181,6 +185,7 @@ private slots:
 
     void writeThenReadBack()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing")}));
         Fixture w;
@@ -219,6 +224,7 @@ private slots:
     }
     void settingsVersionDecidesImageAndWeight()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QString, reported);
         QFETCH(int, imageVersion);
         QFETCH(int, percentAfterTwoBlocks);
@@ -237,6 +243,7 @@ private slots:
 
     void writeRefusedOnBothMismatches()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--programmer"), QStringLiteral("ZZ999"),
                                   QStringLiteral("--pair"), QStringLiteral("0-100")}));
@@ -279,6 +286,7 @@ private slots:
     }
     void tablesThatCannotBeBuiltWriteNothing()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QString, settingsVersion);
         QFETCH(QString, field);
         QFETCH(int, value);
@@ -308,6 +316,7 @@ private slots:
 
     void damagedTableIsReportedAndTheOtherDecoded()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {QStringLiteral("--no-pacing"), QStringLiteral("--store-changed")}));
         Fixture w;
@@ -333,6 +342,7 @@ private slots:
     }
     void infoGateDecidesBeforeAnyTable()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(bool, admit);
         constexpr int port = 20;
         SimProcess sim;
@@ -355,6 +365,7 @@ private slots:
     // sent, the port is closed and the last line says what the radio holds.
     void stopRequestedInsideTheChannelTable()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {}));  // paced, so that the stop lands inside the channel table
         struct StopAfterFirstBlock : Capture
@@ -403,6 +414,7 @@ private slots:
 
     void stopDuringExchangeAndStartAgain()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(kPort, {}));  // paced: the read takes seconds
         Fixture f;

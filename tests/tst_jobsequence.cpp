@@ -53,6 +53,7 @@ private slots:
     // the steps' own lines come in order between the titles and outcomes.
     void stepsShareTheBarAndTheLog()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(80, {QStringLiteral("--no-pacing")}));
         JobSequence s;
@@ -95,6 +96,7 @@ private slots:
     // A step that fails ends the sequence: the next job never begins.
     void failedStepEndsTheSequence()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(
             81, {QStringLiteral("--no-pacing"), QStringLiteral("--wrong-command"), QStringLiteral("1")}));
@@ -120,6 +122,7 @@ private slots:
     // be opened again at once.
     void stopInTheMiddle()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(82, {})); // paced: a read takes seconds
         JobSequence s;

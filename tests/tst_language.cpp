@@ -177,6 +177,8 @@ private slots:
     // Qt Linguist finds exactly the texts of the file in the sources today.
     void translationFileFollowsTheSources()
     {
+        if (QStringLiteral(KD_LUPDATE).isEmpty())
+            QSKIP("lupdate is a program of the build machine in a cross-build; the native build runs this");
         QTemporaryDir dir;
         const QString fresh = dir.filePath(QStringLiteral("fresh_en.ts"));
         QProcess lupdate;

@@ -544,6 +544,7 @@ private slots:
 
     void writeThenReadBack()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(240, {QStringLiteral("--no-pacing")}));
         UsePort(240);
@@ -572,6 +573,7 @@ private slots:
 
     void readAdoptsTheRadioRange()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         // 33..38 MHz: not in the list yet.
         QVERIFY(sim.Start(241, {QStringLiteral("--no-pacing"), QStringLiteral("--pair"), QStringLiteral("0-400"),
@@ -599,6 +601,7 @@ private slots:
 
     void informationComparesRanges()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, radio);
         QFETCH(bool, warned);
         SimProcess sim;
@@ -619,6 +622,7 @@ private slots:
 
     void anotherProgrammersRadioCannotBeWritten()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(243, {QStringLiteral("--no-pacing"), QStringLiteral("--programmer"), QStringLiteral("ZZ999")}));
         UsePort(243);
@@ -636,6 +640,7 @@ private slots:
 
     void closingDuringAnExchangeStopsIt()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(244, {}));  // paced: a read takes seconds
         UsePort(244);
@@ -673,6 +678,7 @@ private slots:
 
     void startsWithTheStoredPort()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(245, {QStringLiteral("--no-pacing")}));
         ports::StoreDefaultPort(QStringLiteral("COM245"));
@@ -683,6 +689,7 @@ private slots:
 
     void portDialogConfirmedGivesTheJobItsPort()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess a;
         SimProcess b;
         QVERIFY(a.Start(246, {QStringLiteral("--no-pacing")}));

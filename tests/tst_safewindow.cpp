@@ -92,10 +92,26 @@ private slots:
         QCOMPARE(Main().safetyOptions(), expected);
     }
 
+    // Backups and the trace live in the user's own data folder: on Windows
+    // %LOCALAPPDATA%\KD_Tune, for an installed program too (Program Files is
+    // not writable); elsewhere $XDG_DATA_HOME/KD_Tune.
+    void perUserDataFolder()
+    {
+#ifdef Q_OS_WIN
+        const QString base = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+#else
+        const QString base = qEnvironmentVariable("XDG_DATA_HOME");
+#endif
+        QVERIFY(!base.isEmpty());
+        QCOMPARE(BackupFolder(), base + QStringLiteral("/KD_Tune/backups"));
+        QCOMPARE(TraceFilePath(), base + QStringLiteral("/KD_Tune/trace.txt"));
+    }
+
     // The radio held one channel; the window writes another. The backup holds
     // the first, the radio the second, and the read-back agrees.
     void guardedWrite()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(
             90, {QStringLiteral("--no-pacing"), QStringLiteral("--serial"), QStringLiteral("4321")}));
@@ -143,6 +159,7 @@ private slots:
 
     void corruptingRadioFailsTheVerify()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(91, {QStringLiteral("--no-pacing"), QStringLiteral("--store-changed")}));
         UsePort(91);
@@ -175,6 +192,7 @@ private slots:
     }
     void failedBackupWritesNothing()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(int, port);
         QFETCH(QStringList, radio);
         QFETCH(bool, folderBlocked);
@@ -208,6 +226,7 @@ private slots:
     // never began.
     void closingDuringTheBackupWritesNothing()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(94, {})); // paced: a read takes seconds
         UsePort(94);
@@ -234,6 +253,7 @@ private slots:
     // The trace holds the last traced exchange only, and the viewer shows it.
     void traceKeepsTheLastExchange()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(95, {QStringLiteral("--no-pacing")}));
         UsePort(95);
@@ -272,6 +292,7 @@ private slots:
     // setting; after a write nothing differs. Comparing changes nothing.
     void comparisonListsWhatAWriteWouldChange()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(96, {QStringLiteral("--no-pacing")}));
         UsePort(96);
@@ -337,6 +358,7 @@ private slots:
     }
     void compareBeforeWrite()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(int, port);
         QFETCH(bool, accepted);
         SimProcess sim;
@@ -372,6 +394,7 @@ private slots:
     // A radio that cannot be read for the comparison is not written.
     void compareBeforeWriteWithoutARadio()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         UsePort(0);
         SetOptions(false, false, true);
         QVERIFY(!Main().WriteToRadio());

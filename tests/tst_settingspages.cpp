@@ -587,6 +587,7 @@ private slots:
     }
     void roundTripThroughTheRadio()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(int, version);
         const auto v = std::uint16_t(version);
         QTemporaryDir state;

@@ -248,6 +248,7 @@ class TestSoak : public QObject
 private slots:
     void initTestCase()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QVERIFY(m_dir.isValid());
         m_f.dir = m_dir.path();
         QVERIFY(m_f.cli.Install(m_f.dir));

@@ -1,3 +1,4 @@
+#include "xml/cp1251.h"
 #include "xml/xml_common.h"
 #include "xml/xmloutline.h"
 
@@ -207,6 +208,102 @@ private slots:
         QCOMPARE(error, QStringLiteral("Элемент <v> (строка 2, столбец 4) должен содержать только значение"));
         QVERIFY(!ParseXml("<r><item><w><x/></w></item></r>", outline, doc, error));
         QVERIFY(error.contains(QStringLiteral("<w>")));
+    }
+
+    // Every byte decodes and encodes back, with or without Qt's own code page;
+    // where Qt has it (ICU), it and the table agree on every byte.
+    void codePageRoundTrip()
+    {
+        QByteArray all(256, '\0');
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        const QString text = cp1251::Decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(cp1251::Encode(text), all);
+        QCOMPARE(text, cp1251::DecodeByTable(all));
+        QCOMPARE(cp1251::Encode(cp1251::DecodeByTable(all)), all);
+        qInfo("Qt's own windows-1251: %s", cp1251::QtHasCodePage() ? "yes" : "no, the table");
+    }
+
+    void codePageCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("capitals") << QByteArray("\xCA\xCE\xD0\xC4\xC0\xCD") << QStringLiteral("КОРДАН");
+        QTest::newRow("small, last byte") << QByteArray("\xE0\xFF") << QStringLiteral("ая");
+        QTest::newRow("yo, numero, euro") << QByteArray("\xA8\xB8\xB9\x88") << QStringLiteral("Ёё№€");
+        QTest::newRow("Ukrainian, Serbian") << QByteArray("\xAA\xBA\xAF\xBF\xB2\xB3\xA5\xB4\x80\x90")
+                                            << QStringLiteral("ЄєЇїІіҐґЂђ");
+        QTest::newRow("unassigned byte") << QByteArray("\x98") << QStringLiteral("\u0098");
+    }
+    void codePageCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(cp1251::Decode(bytes), text);
+        QCOMPARE(cp1251::Encode(text), bytes);
+    }
+
+    void codePageUnmappable_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("question");
+        QTest::addColumn<QByteArray>("reference");
+        QTest::newRow("CJK") << QStringLiteral("Я中b") << QByteArray("\xDF?b") << QByteArray("\xDF&#20013;b");
+        QTest::newRow("outside the BMP") << QString::fromUtf8("a\U0001F600") << QByteArray("a?") << QByteArray("a&#128512;");
+    }
+    void codePageUnmappable()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, question);
+        QFETCH(QByteArray, reference);
+        QCOMPARE(cp1251::Encode(text), question);
+        QCOMPARE(cp1251::Encode(text, cp1251::Unmappable::XmlReference), reference);
+    }
+
+    void declaresCodePage_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("declared");
+        QTest::newRow("ours") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?><r/>") << true;
+        QTest::newRow("single quotes, capitals, blanks") << QByteArray("<?xml version='1.0' encoding = 'WINDOWS-1251' ?>") << true;
+        QTest::newRow("alias") << QByteArray("<?xml version='1.0' encoding='cp1251'?>") << true;
+        QTest::newRow("UTF-8") << QByteArray("<?xml version='1.0' encoding='UTF-8'?><r/>") << false;
+        QTest::newRow("no encoding") << QByteArray("<?xml version='1.0'?><r a='windows-1251'/>") << false;
+        QTest::newRow("no declaration") << QByteArray("<r encoding='windows-1251'/>") << false;
+    }
+    void declaresCodePage()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, declared);
+        QCOMPARE(cp1251::DeclaresCp1251(head), declared);
+    }
+
+    // A document keeps every character through the file: Cyrillic as
+    // windows-1251 bytes, anything else as a character reference.
+    void documentTextSurvivesTheFile()
+    {
+        const QString text = QStringLiteral("Борт №12 — 中");
+        QDomDocument doc;
+        QDomElement root = doc.createElement(QStringLiteral("r"));
+        doc.appendChild(root);
+        root.setAttribute(QStringLiteral("a"), text);
+        QDomElement v = doc.createElement(QStringLiteral("v"));
+        v.appendChild(doc.createTextNode(text));
+        root.appendChild(v);
+        const QByteArray file = SerializeXml(doc);
+        QVERIFY2(file.contains("\xC1\xEE\xF0\xF2 \xB9" "12 \x97 &#20013;"), file.constData());
+
+        XmlOutline outline;
+        outline.Add(XmlOutline(QStringLiteral("v"), XmlOutline::Value));
+        QDomDocument back;
+        QString error;
+        QVERIFY2(ParseXml(file, outline, back, error), qPrintable(error));
+        QCOMPARE(back.documentElement().attribute(QStringLiteral("a")), text);
+        QCOMPARE(back.documentElement().firstChildElement().text(), text);
+        // The same text declared UTF-8 is read as UTF-8.
+        QVERIFY(ParseXml("<?xml version='1.0' encoding='UTF-8'?><r><v>" + text.toUtf8() + "</v></r>", outline, back, error));
+        QCOMPARE(back.documentElement().firstChildElement().text(), text);
     }
 
     void nestedScopesReportInnermost()

@@ -3,12 +3,20 @@
 #include "job/programmerid.h"
 #include "ui/pictures.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <string>
+#include <vector>
+#include <windows.h>
+#endif
 
 #ifndef KD_TUNE_VERSION
 #define KD_TUNE_VERSION ""
@@ -45,9 +53,43 @@ QString VersionText(const QString &programmerId, const QString &version)
     return TFormAbout::tr("Версия ") + programmerId + QLatin1Char(' ') + version;
 }
 
+QString FileVersionOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const std::wstring file = QDir::toNativeSeparators(path).toStdWString();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    if (size == 0)
+        return {};
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data()))
+        return {};
+    void *translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &translation, &length) || length <= 3)
+        return {};
+    const auto *words = static_cast<const WORD *>(translation);
+    // Language and code page as eight upper-case hex digits: 041904E3.
+    const QString block8 = QString::number(quint32(words[0]) << 16 | words[1], 16).rightJustified(8, QLatin1Char('0')).toUpper();
+    const QString query = QStringLiteral("\\StringFileInfo\\") + block8 + QStringLiteral("\\FileVersion");
+    void *text = nullptr;
+    if (!VerQueryValueW(block.data(), reinterpret_cast<LPCWSTR>(query.utf16()), &text, &length) || length == 0)
+        return {};
+    return QString::fromWCharArray(static_cast<const wchar_t *>(text)).trimmed();
+#else
+    Q_UNUSED(path);
+    return {};
+#endif
+}
+
 QString ProgramVersion()
 {
+#ifdef Q_OS_WIN
+    // What the executable's version resource says, as Explorer shows it.
+    return FileVersionOf(QCoreApplication::applicationFilePath());
+#else
     return QStringLiteral(KD_TUNE_VERSION);
+#endif
 }
 
 TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent)

@@ -20,8 +20,13 @@ BuildDate ParseBuildDate(const QString &text);
 QString BuildDateText(const BuildDate &date);
 // "Версия <id> <version>", or "Версия <id> не определена" without a version.
 QString VersionText(const QString &programmerId, const QString &version);
-// The program's version, as the build set it.
+// The program's version: on Windows the file version in the executable's
+// version resource (empty without one), elsewhere as the build set it.
 QString ProgramVersion();
+// The "FileVersion" text of the version resource of the Windows executable
+// `path`, in the language and code page of its first translation entry;
+// empty when there is none, and on other systems.
+QString FileVersionOf(const QString &path);
 
 // The about box: what the program is, its programmer identifier and version,
 // its build date and the table versions it writes.

@@ -1,5 +1,7 @@
 #include "xml/xml_common.h"
 
+#include "xml/cp1251.h"
+
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QXmlStreamWriter>
@@ -160,14 +162,15 @@ void WriteElement(QXmlStreamWriter &w, const QDomElement &e)
 
 QByteArray SerializeXml(const QDomDocument &doc)
 {
-    QByteArray body;
+    QString body;
     QXmlStreamWriter w(&body);
     w.setAutoFormatting(true);
     w.setAutoFormattingIndent(2);
     WriteElement(w, doc.documentElement());
     w.writeEndDocument();
     // The writer starts the first element on a new line of its own.
-    return QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>") + body;
+    return QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>")
+         + cp1251::Encode(body, cp1251::Unmappable::XmlReference);
 }
 
 QDomElement FirstChildNamed(const QDomNode &node, const QString &name)

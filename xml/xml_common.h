@@ -40,8 +40,8 @@ private:
 
 // The document as a file: the declaration with encoding windows-1251, elements
 // indented by two blanks, attributes in name order (so "begin" comes before
-// "end" and the output never varies). Only ASCII content is expected, so the
-// bytes are the same in windows-1251 and UTF-8.
+// "end" and the output never varies). A character windows-1251 has no byte
+// for is written as a character reference.
 QByteArray SerializeXml(const QDomDocument &doc);
 
 // First child element of `node` named exactly `name`, or a null element.

@@ -1,5 +1,7 @@
 #include "xml/xmloutline.h"
 
+#include "xml/cp1251.h"
+
 #include <QCoreApplication>
 #include <QDomElement>
 #include <QXmlStreamReader>
@@ -156,7 +158,13 @@ bool ParseXml(const QByteArray &data, const XmlOutline &outline, QDomDocument &d
         return failed();
 
     QDomDocument built;
-    QXmlStreamReader reader(data);
+    QXmlStreamReader reader;
+    // Qt's reader knows windows-1251 only where Qt has ICU; decoded here, the
+    // text reads the same everywhere (the reader then ignores the declaration).
+    if (cp1251::DeclaresCp1251(data))
+        reader.addData(cp1251::Decode(data));
+    else
+        reader.addData(data);
     reader.setNamespaceProcessing(false);
     std::vector<Open> stack;
     auto valueError = [&](const Open &value) {
