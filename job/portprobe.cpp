@@ -88,7 +88,7 @@ class PortProbe::Ask : public ExchangeNotifyReceiver
 {
 public:
     Ask(PortProbe &probe, int index) : m_probe(probe), m_index(index) {}
-    ~Ask() override { Close(); }
+    ~Ask() override { Release(); }
 
     void Begin(int port)
     {
@@ -150,9 +150,32 @@ public:
             m_thread->Close();
     }
 
+    // Ends the worker for good. One held in a device call that never returns
+    // (a port without hardware behind its driver) is left to end on its own,
+    // so that closing a dialog or ending a command never hangs on it.
+    void Release()
+    {
+        if (!m_thread)
+            return;
+        m_thread->SetNotifyWindow(nullptr);
+        m_thread->RequestTerminate();
+        if (m_thread->wait(kReleaseWaitMs)) {
+            m_thread->Close();
+            return;
+        }
+        ComThread *stray = m_thread.release();
+        QObject::connect(stray, &QThread::finished, stray, &QObject::deleteLater);
+        if (stray->isFinished())
+            stray->deleteLater();
+    }
+
     bool settled() const { return m_settled; }
 
 private:
+    // A worker told to end stops within one wait for bytes; far more than that
+    // means it is held below Qt.
+    static constexpr unsigned long kReleaseWaitMs = 1000;
+
     void Settle(PortFinding::Kind kind, const QString &detail = QString())
     {
         m_settled = true;
@@ -213,7 +236,7 @@ void PortProbe::Stop()
     for (auto &ask : m_asks)
         ask->Terminate();
     for (auto &ask : m_asks)
-        ask->Close();
+        ask->Release();
     m_pending = 0;
 }
 

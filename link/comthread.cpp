@@ -165,8 +165,8 @@ void ComThread::RequestTerminate()
     if (!m_started.load() || isFinished())
         return;
     m_terminate.store(true);
-    m_wake.fetch_add(1);
-    m_wake.notify_all();
+    // An idle worker sleeps on the wake condition, not on the counter.
+    Wake();
 }
 
 bool ComThread::Close()
