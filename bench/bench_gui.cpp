@@ -6,10 +6,10 @@
 // Run it on a display, e.g. `xvfb-run -a build/bin/bench_gui`.
 
 #include "model/channelscontext.h"
-#include "ui/application.h"
-#include "ui/cellpainter.h"
-#include "ui/channelgrid.h"
-#include "ui/mainwindow.h"
+#include "ui/app/application.h"
+#include "ui/grid/cellpainter.h"
+#include "ui/grid/channelgrid.h"
+#include "ui/window/mainwindow.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // size kd-tune opens with (given as arguments), reporting its first paint the
 // same way.
 
-#include "ui/firstpaintprobe.h"
+#include "ui/app/firstpaintprobe.h"
 
 #include <QApplication>
 #include <QMainWindow>

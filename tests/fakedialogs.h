@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/dialogseam.h"
-#include "ui/formprogress.h"
+#include "ui/app/dialogseam.h"
+#include "ui/dialogs/formprogress.h"
 
 #include <QDialog>
 #include <QList>

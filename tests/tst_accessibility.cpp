@@ -1,8 +1,8 @@
 #include "editortesting.h"
-#include "ui/channelgrid.h"
-#include "ui/formchannel.h"
-#include "ui/frequencyfield.h"
-#include "ui/settingspages.h"
+#include "ui/grid/channelgrid.h"
+#include "ui/editor/formchannel.h"
+#include "ui/editor/frequencyfield.h"
+#include "ui/settings/settingspages.h"
 #include "windowtesting.h"
 
 #include <QAccessible>

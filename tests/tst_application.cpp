@@ -1,5 +1,5 @@
 #include "fakedialogs.h"
-#include "ui/application.h"
+#include "ui/app/application.h"
 
 #include <QTest>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "model/channelscontext.h"
-#include "ui/cellpainter.h"
-#include "ui/channelgrid.h"
+#include "ui/grid/cellpainter.h"
+#include "ui/grid/channelgrid.h"
 
 #include <QImage>
 #include <QPainter>

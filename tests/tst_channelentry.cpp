@@ -1,6 +1,6 @@
 #include "model/channelscontext.h"
-#include "ui/channelentry.h"
-#include "ui/frequencyfield.h"
+#include "ui/editor/channelentry.h"
+#include "ui/editor/frequencyfield.h"
 
 #include <QApplication>
 #include <QTest>

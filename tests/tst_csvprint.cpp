@@ -1,10 +1,10 @@
 #include "model/configdocument.h"
 #include "testdata.h"
-#include "ui/channelgrid.h"
-#include "ui/channelprint.h"
-#include "ui/edithistory.h"
-#include "ui/formreport.h"
-#include "ui/recentfiles.h"
+#include "ui/grid/channelgrid.h"
+#include "ui/grid/channelprint.h"
+#include "ui/window/edithistory.h"
+#include "ui/dialogs/formreport.h"
+#include "ui/window/recentfiles.h"
 #include "windowtesting.h"
 
 #include <QDropEvent>

@@ -1,8 +1,8 @@
 #include "link/portdirectory.h"
 #include "simprocess.h"
-#include "ui/about.h"
-#include "ui/formcom.h"
-#include "ui/formprogress.h"
+#include "ui/dialogs/about.h"
+#include "ui/dialogs/formcom.h"
+#include "ui/dialogs/formprogress.h"
 
 #include <QComboBox>
 #include <QImage>

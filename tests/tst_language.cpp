@@ -5,11 +5,11 @@
 #include "job/language.h"
 #include "model/configdocument.h"
 #include "simprocess.h"
-#include "ui/application.h"
-#include "ui/cellpainter.h"
-#include "ui/formchannel.h"
-#include "ui/mainwindow.h"
-#include "ui/settingspages.h"
+#include "ui/app/application.h"
+#include "ui/grid/cellpainter.h"
+#include "ui/editor/formchannel.h"
+#include "ui/window/mainwindow.h"
+#include "ui/settings/settingspages.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -3,13 +3,13 @@
 
 #include "model/configdocument.h"
 #include "testdata.h"
-#include "ui/application.h"
-#include "ui/edithistory.h"
-#include "ui/formchannel.h"
-#include "ui/formcom.h"
-#include "ui/mainwindow.h"
-#include "ui/settingspages.h"
-#include "ui/statuspanels.h"
+#include "ui/app/application.h"
+#include "ui/window/edithistory.h"
+#include "ui/editor/formchannel.h"
+#include "ui/dialogs/formcom.h"
+#include "ui/window/mainwindow.h"
+#include "ui/settings/settingspages.h"
+#include "ui/window/statuspanels.h"
 #include "windowtesting.h"
 
 #include <QAction>

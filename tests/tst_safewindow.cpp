@@ -4,11 +4,11 @@
 #include "job/safetysteps.h"
 #include "model/configdocument.h"
 #include "testdata.h"
-#include "ui/comparison.h"
-#include "ui/edithistory.h"
-#include "ui/formcompare.h"
-#include "ui/formtrace.h"
-#include "ui/safetyoptions.h"
+#include "ui/dialogs/comparison.h"
+#include "ui/window/edithistory.h"
+#include "ui/dialogs/formcompare.h"
+#include "ui/dialogs/formtrace.h"
+#include "ui/window/safetyoptions.h"
 #include "windowtesting.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 #include "model/settingscontext.h"
 #include "simprocess.h"
 #include "testdata.h"
-#include "ui/cellpainter.h"
-#include "ui/settingspages.h"
-#include "ui/trackbar.h"
-#include "ui/volumediagram.h"
+#include "ui/grid/cellpainter.h"
+#include "ui/settings/settingspages.h"
+#include "ui/settings/trackbar.h"
+#include "ui/settings/volumediagram.h"
 
 #include <QComboBox>
 #include <QDir>

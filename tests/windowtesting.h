@@ -3,10 +3,10 @@
 #include "fakedialogs.h"
 #include "link/portdirectory.h"
 #include "simprocess.h"
-#include "ui/application.h"
-#include "ui/formprogress.h"
-#include "ui/mainwindow.h"
-#include "ui/safetyoptions.h"
+#include "ui/app/application.h"
+#include "ui/dialogs/formprogress.h"
+#include "ui/window/mainwindow.h"
+#include "ui/window/safetyoptions.h"
 
 #include <QDir>
 #include <QTemporaryDir>

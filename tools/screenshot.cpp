@@ -7,15 +7,15 @@
 // scenes "main" and "safety" read the radio on the port chosen at start, where
 // the script has put a simulated radio holding docs/example-config.xml.
 
-#include "ui/application.h"
-#include "ui/channelgrid.h"
-#include "ui/channelprint.h"
-#include "ui/dialogseam.h"
-#include "ui/formcompare.h"
-#include "ui/formprogress.h"
-#include "ui/formreport.h"
-#include "ui/formtrace.h"
-#include "ui/mainwindow.h"
+#include "ui/app/application.h"
+#include "ui/grid/channelgrid.h"
+#include "ui/grid/channelprint.h"
+#include "ui/app/dialogseam.h"
+#include "ui/dialogs/formcompare.h"
+#include "ui/dialogs/formprogress.h"
+#include "ui/dialogs/formreport.h"
+#include "ui/dialogs/formtrace.h"
+#include "ui/window/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,0 @@
-// kd-tune: the desktop programmer.
-
-#include "ui/application.h"
-
-int main(int argc, char **argv)
-{
-    KdApplication app(argc, argv);
-    return RunKdTune(app);
-}
