@@ -1,3 +1,5 @@
+// The channel editor's entry rules that need no dialog.
+
 #include "ui/editor/channelentry.h"
 
 #include "model/channelscontext.h"

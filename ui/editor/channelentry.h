@@ -1,3 +1,4 @@
+// The channel editor's entry rules that need no dialog.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// The channel editor dialog: one channel's working copy and its controls.
 #pragma once
 
 #include "model/channel.h"

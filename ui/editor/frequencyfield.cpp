@@ -1,3 +1,5 @@
+// The frequency entry field with its fixed digit pattern.
+
 #include "ui/editor/frequencyfield.h"
 
 #include "ui/editor/channelentry.h"

@@ -1,3 +1,4 @@
+// The frequency entry field with its fixed digit pattern.
 #pragma once
 
 #include <QLineEdit>
