@@ -1,14 +1,13 @@
+// Reading the CSV table: splitting rows, finding the columns, carrying each
+// row into a channel, and the report of what could not be carried.
+
 #include "model/channelcsv.h"
 
 #include "model/boundedread.h"
+#include "model/channelcsv_fields.h"
 
-#include "model/subtones.h"
-#include "xml/xml_common.h"
-
-#include <QCoreApplication>
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -16,146 +15,12 @@
 namespace ChannelCsv {
 namespace {
 
-// The texts of this file, for Qt Linguist.
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(ChannelCsv)
-};
-
 // CSV files of a hundred channels are a few kilobytes; refuse what cannot be one.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-
-enum Column {
-    ColLocation,
-    ColName,
-    ColFrequency,
-    ColDuplex,
-    ColOffset,
-    ColTone,
-    ColRTone,
-    ColCTone,
-    ColDtcs,
-    ColPolarity,
-    ColRxDtcs,
-    ColCrossMode,
-    ColMode,
-    ColTStep,
-    ColSkip,
-    ColPower,
-    ColComment,
-    ColUrcall,
-    ColRpt1,
-    ColRpt2,
-    ColDvcode,
-    ColumnCount
-};
-
-const char *const kColumnNames[ColumnCount] = {
-    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
-    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
-    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE",
-};
 
 // Columns whose content has no place in a channel. TStep is not among them:
 // it is the other radio's tuning step, not a property of the channel.
 constexpr Column kNotCarried[] = {ColName, ColComment, ColUrcall, ColRpt1, ColRpt2, ColDvcode};
-
-constexpr qint64 kHzPerMHz = 1000000;
-
-QString Quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-// "146.52", "146,520000", "88.5", "146": a non-negative decimal number in units
-// of 10^-decimals, rounded half up beyond them. False for anything else.
-bool ParseFixed(const QString &text, int decimals, qint64 &value)
-{
-    qint64 whole = 0;
-    qint64 fraction = 0;
-    int fractionDigits = 0;
-    int roundingDigit = -1;
-    bool point = false;
-    bool digits = false;
-    for (const QChar ch : text) {
-        if (ch == QLatin1Char('.') || ch == QLatin1Char(',')) {
-            if (point)
-                return false;
-            point = true;
-            continue;
-        }
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            return false;
-        const int d = ch.unicode() - '0';
-        digits = true;
-        if (!point) {
-            whole = whole * 10 + d;
-            if (whole > 1000000000000LL)
-                return false;
-        } else if (fractionDigits < decimals) {
-            fraction = fraction * 10 + d;
-            ++fractionDigits;
-        } else if (roundingDigit < 0) {
-            roundingDigit = d;
-        }
-    }
-    if (!digits)
-        return false;
-    qint64 scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
-    for (; fractionDigits < decimals; ++fractionDigits)
-        fraction *= 10;
-    value = whole * scale + fraction + (roundingDigit >= 5 ? 1 : 0);
-    return true;
-}
-
-QString MHz(qint64 hertz)
-{
-    return QString::asprintf("%lld.%06lld", hertz / kHzPerMHz, hertz % kHzPerMHz);
-}
-
-QString Hertz(qint64 hertz)
-{
-    return GroupDigits(QString::number(hertz));
-}
-
-// The CTCSS list in tenths of a hertz, from the texts the grid shows.
-const std::array<qint64, CtcssCount> &CtcssTenths()
-{
-    static const std::array<qint64, CtcssCount> tenths = [] {
-        std::array<qint64, CtcssCount> t{};
-        for (int i = 0; i < CtcssCount; ++i)
-            ParseFixed(SubtoneGridText(FirstCtcssCode + i).trimmed(), 1, t[std::size_t(i)]);
-        return t;
-    }();
-    return tenths;
-}
-
-QString CsvTone(std::int32_t code)
-{
-    const qint64 t = CtcssTenths()[std::size_t(code - FirstCtcssCode)];
-    return QString::asprintf("%lld.%lld", t / 10, t % 10);
-}
-
-std::int32_t CtcssCodeOf(qint64 tenths)
-{
-    const auto &list = CtcssTenths();
-    const auto it = std::find(list.begin(), list.end(), tenths);
-    return it == list.end() ? 0 : FirstCtcssCode + std::int32_t(it - list.begin());
-}
-
-// "23" and "023" are the same code; the list holds three octal digits.
-std::int32_t DcsCodeOf(const QString &text)
-{
-    if (text.isEmpty() || text.size() > 3)
-        return 0;
-    const QString digits = text.rightJustified(3, QLatin1Char('0'));
-    for (std::int32_t code = FirstDcsCode; code <= LastDcsCode; ++code)
-        if (SubtoneGridText(code) == digits)
-            return code;
-    return 0;
-}
 
 struct Row
 {
@@ -501,182 +366,7 @@ private:
     const PowerLevels &m_watts;
 };
 
-// What a channel's two subtone codes become in the tone columns.
-struct ToneCells
-{
-    QString mode;
-    QString rTone = QStringLiteral("88.5");
-    QString cTone = QStringLiteral("88.5");
-    QString dtcs = QStringLiteral("023");
-    QString rxDtcs = QStringLiteral("023");
-    QString cross = QStringLiteral("Tone->Tone");
-};
-
-ToneCells ToneCellsOf(std::int32_t tx, std::int32_t rx)
-{
-    ToneCells cells;
-    const SubtoneKind txKind = SubtoneKindOf(tx);
-    const SubtoneKind rxKind = SubtoneKindOf(rx);
-    if (txKind == SubtoneKind::Ctcss)
-        cells.rTone = CsvTone(tx);
-    if (txKind == SubtoneKind::Dcs)
-        cells.dtcs = SubtoneGridText(tx);
-    if (rxKind == SubtoneKind::Ctcss)
-        cells.cTone = CsvTone(rx);
-    if (rxKind == SubtoneKind::Dcs)
-        cells.rxDtcs = SubtoneGridText(rx);
-
-    if (txKind == SubtoneKind::None && rxKind == SubtoneKind::None)
-        return cells;
-    if (txKind == rxKind && tx == rx) {
-        cells.mode = txKind == SubtoneKind::Ctcss ? QStringLiteral("TSQL") : QStringLiteral("DTCS");
-        return cells;
-    }
-    if (txKind == SubtoneKind::Ctcss && rxKind == SubtoneKind::None) {
-        cells.mode = QStringLiteral("Tone");
-        return cells;
-    }
-    auto side = [](SubtoneKind kind) {
-        return kind == SubtoneKind::Ctcss ? QStringLiteral("Tone")
-               : kind == SubtoneKind::Dcs ? QStringLiteral("DTCS")
-                                          : QString();
-    };
-    cells.mode = QStringLiteral("Cross");
-    cells.cross = side(txKind) + QStringLiteral("->") + side(rxKind);
-    return cells;
-}
-
-// The largest of the usual channel steps both frequencies lie on.
-QString TuningStep(const Channel &c)
-{
-    struct Step
-    {
-        int hertz;
-        const char *text;
-    };
-    constexpr Step kSteps[] = {{12500, "12.50"}, {6250, "6.25"}, {5000, "5.00"}, {2500, "2.50"}};
-    for (const Step &s : kSteps)
-        if (c.freq_rx % s.hertz == 0 && (!c.HasTx() || c.freq_tx % s.hertz == 0))
-            return QLatin1String(s.text);
-    return QStringLiteral("5.00");
-}
-
-QString CsvCell(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return Quoted(quoted);
-}
-
-QString BandText(bool wide)
-{
-    return LocalDecimal(wide ? QStringLiteral("25,0") : QStringLiteral("12,5"));
-}
-
 } // namespace
-
-QStringList Columns()
-{
-    QStringList names;
-    for (const char *name : kColumnNames)
-        names << QLatin1String(name);
-    return names;
-}
-
-QString ExportLimits()
-{
-    return Tr::tr(
-        "В CSV нет столбцов для вызывного тона, порога ШП, минимальной мощности, УПР, ограничения времени "
-        "передачи, передачи на занятом канале и признака рабочего канала: они не выгружены.");
-}
-
-ExportResult Export(const Channels &channels, const PowerLevels &watts)
-{
-    ExportResult result;
-    QStringList lines{Columns().join(QLatin1Char(','))};
-    for (int n = 0; n < ChannelsContext::Count; ++n) {
-        const Channel &c = channels[std::size_t(n)];
-        if (!c.IsUsed())
-            continue;
-        const QString name = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-        if (!c.HasRx()) {
-            result.notes
-                << Tr::tr("Канал %1: нет частоты приёма, а строка CSV начинается с неё — канал не выгружен.")
-                       .arg(name);
-            continue;
-        }
-        QString duplex;
-        qint64 offset = 0;
-        if (!c.HasTx()) {
-            duplex = QStringLiteral("off");
-        } else if (c.freq_tx > c.freq_rx) {
-            duplex = QStringLiteral("+");
-            offset = qint64(c.freq_tx) - c.freq_rx;
-        } else if (c.freq_tx < c.freq_rx) {
-            duplex = QStringLiteral("-");
-            offset = qint64(c.freq_rx) - c.freq_tx;
-        }
-        if (c.HasTx() && c.band_tx != c.band_rx)
-            result.notes
-                << Tr::tr("Канал %1: полоса приёма %2 кГц и передачи %3 кГц различаются, а в CSV одна полоса "
-                      "(Mode) — выгружена полоса приёма.")
-                       .arg(name, BandText(c.band_rx), BandText(c.band_tx));
-        for (const auto &[code, side] :
-             {std::pair{c.subtone_rx, Tr::tr("приёма")}, std::pair{c.subtone_tx, Tr::tr("передачи")}})
-            if (code > LastDcsCode)
-                result.notes << Tr::tr("Канал %1: код субтона %2 %3 не определён — выгружен как отсутствующий.")
-                                    .arg(name, side)
-                                    .arg(code);
-
-        const ToneCells tones = ToneCellsOf(c.subtone_tx, c.subtone_rx);
-        const bool powerKnown = c.tx_power_high >= 0 && c.tx_power_high <= 3;
-        const QStringList cells{
-            QString::number(n),
-            QString(),
-            MHz(c.freq_rx),
-            duplex,
-            MHz(offset),
-            tones.mode,
-            tones.rTone,
-            tones.cTone,
-            tones.dtcs,
-            QStringLiteral("NN"),
-            tones.rxDtcs,
-            tones.cross,
-            c.band_rx ? QStringLiteral("FM") : QStringLiteral("NFM"),
-            TuningStep(c),
-            c.scan ? QString() : QStringLiteral("S"),
-            powerKnown ? QStringLiteral("%1W").arg(watts[std::size_t(c.tx_power_high)]) : QString(),
-            QString(),
-            QString(),
-            QString(),
-            QString(),
-            QString(),
-        };
-        QStringList quoted;
-        for (const QString &cell : cells)
-            quoted << CsvCell(cell);
-        lines << quoted.join(QLatin1Char(','));
-        ++result.written;
-    }
-    result.data = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-    return result;
-}
-
-bool Save(const QString &path, const Channels &channels, const PowerLevels &watts, ExportResult &result,
-          QString &error)
-{
-    result = Export(channels, watts);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(result.data) != result.data.size() || !file.commit()) {
-        error = Tr::tr("Не удалось сохранить файл %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
 
 QString ImportResult::Summary() const
 {
