@@ -1,3 +1,5 @@
+// What screen readers learn of the windows beyond what Qt tells by itself.
+
 #include "ui/app/accessibility.h"
 
 #include "ui/dialogs/formprogress.h"

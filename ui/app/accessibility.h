@@ -1,3 +1,4 @@
+// What screen readers learn of the windows beyond what Qt tells by itself.
 #pragma once
 
 #include <QList>

@@ -1,3 +1,5 @@
+// The application object of kd-tune: its title, start-up and what an escaped exception does.
+
 #include "ui/app/application.h"
 
 #include "job/language.h"

@@ -1,3 +1,4 @@
+// The application object of kd-tune: its title, start-up and what an escaped exception does.
 #pragma once
 
 #include <QApplication>

@@ -1,3 +1,5 @@
+// The one seam through which every modal dialog, file chooser and message box goes.
+
 #include "ui/app/dialogseam.h"
 
 #include "ui/app/application.h"

@@ -1,3 +1,4 @@
+// The one seam through which every modal dialog, file chooser and message box goes.
 #pragma once
 
 #include <QString>

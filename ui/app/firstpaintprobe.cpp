@@ -1,3 +1,5 @@
+// The start-up benchmark's probe: the moment of the main window's first paint.
+
 #include "ui/app/firstpaintprobe.h"
 
 #include <QEvent>

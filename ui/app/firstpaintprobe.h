@@ -1,3 +1,4 @@
+// The start-up benchmark's probe: the moment of the main window's first paint.
 #pragma once
 
 class QWidget;

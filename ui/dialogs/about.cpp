@@ -1,3 +1,5 @@
+// The about box: the program's version and build date.
+
 #include "ui/dialogs/about.h"
 
 #include "job/programmerid.h"

@@ -1,3 +1,4 @@
+// The about box: the program's version and build date.
 #pragma once
 
 #include <QDialog>

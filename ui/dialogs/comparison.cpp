@@ -1,3 +1,5 @@
+// What a write would change in a radio, channel by channel and setting by setting.
+
 #include "ui/dialogs/comparison.h"
 
 #include "model/subtones.h"

@@ -1,3 +1,4 @@
+// What a write would change in a radio, channel by channel and setting by setting.
 #pragma once
 
 #include "model/configdiff.h"

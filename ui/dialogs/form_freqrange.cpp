@@ -1,3 +1,5 @@
+// The frequency range dialog: the current range chosen from the range list.
+
 #include "ui/dialogs/form_freqrange.h"
 
 #include <QComboBox>

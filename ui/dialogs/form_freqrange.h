@@ -1,3 +1,4 @@
+// The frequency range dialog: the current range chosen from the range list.
 #pragma once
 
 #include <QDialog>

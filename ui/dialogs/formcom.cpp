@@ -1,3 +1,5 @@
+// The COM port dialog: the ports, what answers on each, and the default port.
+
 #include "ui/dialogs/formcom.h"
 
 #include "link/portdirectory.h"

@@ -1,3 +1,4 @@
+// The COM port dialog: the ports, what answers on each, and the default port.
 #pragma once
 
 #include "job/portprobe.h"

@@ -1,3 +1,5 @@
+// The comparison window: the radio's tables beside the program's, before a write.
+
 #include "ui/dialogs/formcompare.h"
 
 #include <QDialogButtonBox>

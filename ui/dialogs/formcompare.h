@@ -1,3 +1,4 @@
+// The comparison window: the radio's tables beside the program's, before a write.
 #pragma once
 
 #include "ui/dialogs/comparison.h"

@@ -1,3 +1,5 @@
+// The progress window of a radio job: its log, its bar and the job's end.
+
 #include "ui/dialogs/formprogress.h"
 
 #include "job/safetysteps.h"

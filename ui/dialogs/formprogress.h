@@ -1,3 +1,4 @@
+// The progress window of a radio job: its log, its bar and the job's end.
 #pragma once
 
 #include "job/jobsequence.h"

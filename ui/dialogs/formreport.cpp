@@ -1,3 +1,5 @@
+// The report after moving channels to or from another program's file.
+
 #include "ui/dialogs/formreport.h"
 
 #include <QHBoxLayout>

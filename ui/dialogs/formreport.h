@@ -1,3 +1,4 @@
+// The report after moving channels to or from another program's file.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,5 @@
+// The viewer of the last exchange's trace.
+
 #include "ui/dialogs/formtrace.h"
 
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// The viewer of the last exchange's trace.
 #pragma once
 
 #include <QDialog>

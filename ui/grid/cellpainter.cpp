@@ -1,3 +1,5 @@
+// The channel grid's painter: what each cell shows and how it is drawn.
+
 #include "ui/grid/cellpainter.h"
 
 #include "job/language.h"

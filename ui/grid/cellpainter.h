@@ -1,3 +1,4 @@
+// The channel grid's painter: what each cell shows and how it is drawn.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,5 @@
+// The channel grid: 100 channels in twelve painted columns, selection and keys.
+
 #include "ui/grid/channelgrid.h"
 
 #include "model/channelscontext.h"

@@ -1,3 +1,4 @@
+// The channel grid: 100 channels in twelve painted columns, selection and keys.
 #pragma once
 
 #include "ui/grid/cellpainter.h"

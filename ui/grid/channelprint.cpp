@@ -1,3 +1,5 @@
+// The channel table on paper and in PDF.
+
 #include "ui/grid/channelprint.h"
 
 #include "model/channelscontext.h"

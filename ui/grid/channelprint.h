@@ -1,3 +1,4 @@
+// The channel table on paper and in PDF.
 #pragma once
 
 #include "ui/grid/cellpainter.h"

@@ -1,3 +1,5 @@
+// The channel grid as a table for screen readers.
+
 #include "ui/grid/gridaccessible.h"
 
 #include "model/channelscontext.h"

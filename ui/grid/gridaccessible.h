@@ -1,3 +1,4 @@
+// The channel grid as a table for screen readers.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,5 @@
+// The program's SVG pictures rendered for the screen.
+
 #include "ui/grid/pictures.h"
 
 #include <QGuiApplication>

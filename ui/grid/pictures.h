@@ -1,3 +1,4 @@
+// The program's SVG pictures rendered for the screen.
 #pragma once
 
 #include <QIcon>

@@ -1,3 +1,5 @@
+// A settings field tied to its controls, with the mouse-wheel rules.
+
 #include "ui/settings/settingsbindings.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// A settings field tied to its controls, with the mouse-wheel rules.
 #pragma once
 
 #include <QObject>

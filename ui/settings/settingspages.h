@@ -1,3 +1,4 @@
+// The two settings pages.
 #pragma once
 
 #include <QIcon>

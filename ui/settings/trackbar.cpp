@@ -1,3 +1,5 @@
+// A slider that can mark a range of its scale.
+
 #include "ui/settings/trackbar.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// A slider that can mark a range of its scale.
 #pragma once
 
 #include <QSlider>

@@ -1,3 +1,5 @@
+// The volume diagram of the settings page.
+
 #include "ui/settings/volumediagram.h"
 
 #include "model/settingscontext.h"

@@ -1,3 +1,4 @@
+// The volume diagram of the settings page.
 #pragma once
 
 #include <QSvgRenderer>

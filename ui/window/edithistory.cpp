@@ -1,3 +1,5 @@
+// Undo and redo of the tables' changes.
+
 #include "ui/window/edithistory.h"
 
 #include <QUndoCommand>

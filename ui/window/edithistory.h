@@ -1,3 +1,4 @@
+// Undo and redo of the tables' changes.
 #pragma once
 
 #include "model/tablesnapshot.h"

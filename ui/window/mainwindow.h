@@ -1,3 +1,4 @@
+// The main window `TForm1`: the owner of the model for the whole run.
 #pragma once
 
 #include "job/programmingjob.h"

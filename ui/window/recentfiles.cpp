@@ -1,3 +1,5 @@
+// The list of recently opened and saved files.
+
 #include "ui/window/recentfiles.h"
 
 #include "link/portdirectory.h"

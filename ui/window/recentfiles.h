@@ -1,3 +1,4 @@
+// The list of recently opened and saved files.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,5 @@
+// The options that guard a write, kept in the per-user settings.
+
 #include "ui/window/safetyoptions.h"
 
 #include "job/safetysteps.h"

@@ -1,3 +1,4 @@
+// The options that guard a write, kept in the per-user settings.
 #pragma once
 
 #include "job/jobsequence.h"

@@ -1,3 +1,5 @@
+// The main window's status panels: port, range and progress.
+
 #include "ui/window/statuspanels.h"
 
 #include <QHelpEvent>

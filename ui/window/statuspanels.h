@@ -1,3 +1,4 @@
+// The main window's status panels: port, range and progress.
 #pragma once
 
 #include <QStringList>
