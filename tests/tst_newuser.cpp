@@ -154,6 +154,7 @@ private slots:
     }
     void redEntryIsRefused()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QString, action);
         SimProcess sim;
         QVERIFY(sim.Start(12, {QStringLiteral("--no-pacing")}));
@@ -239,6 +240,7 @@ private slots:
     // on the port panel and in the first exchange's log.
     void absentStoredPortIsNamed()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(13, {QStringLiteral("--no-pacing")}));
         UserSettings().setValue(QStringLiteral("Ports/COM33"), File(QStringLiteral("no-adapter")));
@@ -279,6 +281,7 @@ private slots:
     }
     void failedJobDoesNotLookFinished()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QStringList, radio);
         QFETCH(bool, present);
         QFETCH(bool, fails);
@@ -306,6 +309,7 @@ private slots:
     }
     void noStaleInformation()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(bool, read);
         auto *sim = new SimProcess;
         QVERIFY(sim->Start(15, {QStringLiteral("--no-pacing"), QStringLiteral("--programmer"), QStringLiteral("ZZ999")}));
@@ -328,6 +332,7 @@ private slots:
     // window's close button has the focus.
     void pagesFollowTheJobAtOnce()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         SimProcess sim;
         QVERIFY(sim.Start(16, {QStringLiteral("--no-pacing")}));
         UsePort(16);
@@ -363,6 +368,7 @@ private slots:
     }
     void writeChecksBeforeTheBackupRead()
     {
+        SKIP_WITHOUT_SIMULATED_RADIO();
         QFETCH(QString, what);
         QFETCH(QString, why);
         SimProcess sim;
