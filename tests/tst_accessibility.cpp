@@ -1,7 +1,7 @@
 #include "editortesting.h"
-#include "ui/grid/channelgrid.h"
 #include "ui/editor/formchannel.h"
 #include "ui/editor/frequencyfield.h"
+#include "ui/grid/channelgrid.h"
 #include "ui/settings/settingspages.h"
 #include "windowtesting.h"
 

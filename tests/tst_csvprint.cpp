@@ -1,9 +1,9 @@
 #include "model/configdocument.h"
 #include "testdata.h"
+#include "ui/dialogs/formreport.h"
 #include "ui/grid/channelgrid.h"
 #include "ui/grid/channelprint.h"
 #include "ui/window/edithistory.h"
-#include "ui/dialogs/formreport.h"
 #include "ui/window/recentfiles.h"
 #include "windowtesting.h"
 

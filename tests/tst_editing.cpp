@@ -1,10 +1,10 @@
 #include "model/configdocument.h"
 #include "testdata.h"
-#include "ui/grid/channelgrid.h"
-#include "ui/window/edithistory.h"
 #include "ui/dialogs/form_freqrange.h"
 #include "ui/editor/formchannel.h"
+#include "ui/grid/channelgrid.h"
 #include "ui/settings/settingspages.h"
+#include "ui/window/edithistory.h"
 #include "windowtesting.h"
 
 #include <QAction>

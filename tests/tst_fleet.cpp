@@ -2,11 +2,11 @@
 // script can act on, serial-named files, diff, JSON and quiet output, and
 // radio after radio with --repeat, all against kd-radio-sim.
 
-#include "link/portdirectory.h"
-#include "model/configdocument.h"
-#include "model/channelscontext.h"
-#include "model/settingscontext.h"
 #include "cliprogram.h"
+#include "link/portdirectory.h"
+#include "model/channelscontext.h"
+#include "model/configdocument.h"
+#include "model/settingscontext.h"
 #include "simprocess.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "model/channelscontext.h"
-#include "ui/grid/cellpainter.h"
 #include "ui/editor/formchannel.h"
 #include "ui/editor/frequencyfield.h"
+#include "ui/grid/cellpainter.h"
 
 #include "editortesting.h"
 

@@ -1,6 +1,6 @@
+#include "job/jobrunner.h"
 #include "model/bytes.h"
 #include "model/infocontext.h"
-#include "job/jobrunner.h"
 #include "xml/cp1251.h"
 
 #include <QTest>

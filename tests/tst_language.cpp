@@ -6,10 +6,10 @@
 #include "model/configdocument.h"
 #include "simprocess.h"
 #include "ui/app/application.h"
-#include "ui/grid/cellpainter.h"
 #include "ui/editor/formchannel.h"
-#include "ui/window/mainwindow.h"
+#include "ui/grid/cellpainter.h"
 #include "ui/settings/settingspages.h"
+#include "ui/window/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QAction>

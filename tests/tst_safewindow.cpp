@@ -5,9 +5,9 @@
 #include "model/configdocument.h"
 #include "testdata.h"
 #include "ui/dialogs/comparison.h"
-#include "ui/window/edithistory.h"
 #include "ui/dialogs/formcompare.h"
 #include "ui/dialogs/formtrace.h"
+#include "ui/window/edithistory.h"
 #include "ui/window/safetyoptions.h"
 #include "windowtesting.h"
 

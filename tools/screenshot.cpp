@@ -8,13 +8,13 @@
 // the script has put a simulated radio holding docs/example-config.xml.
 
 #include "ui/app/application.h"
-#include "ui/grid/channelgrid.h"
-#include "ui/grid/channelprint.h"
 #include "ui/app/dialogseam.h"
 #include "ui/dialogs/formcompare.h"
 #include "ui/dialogs/formprogress.h"
 #include "ui/dialogs/formreport.h"
 #include "ui/dialogs/formtrace.h"
+#include "ui/grid/channelgrid.h"
+#include "ui/grid/channelprint.h"
 #include "ui/window/mainwindow.h"
 
 #include <QAction>

@@ -4,16 +4,16 @@
 
 #include "job/language.h"
 #include "model/freqrangelist.h"
-#include "ui/dialogs/about.h"
 #include "ui/app/accessibility.h"
 #include "ui/app/dialogseam.h"
 #include "ui/app/firstpaintprobe.h"
+#include "ui/dialogs/about.h"
 #include "ui/dialogs/form_freqrange.h"
-#include "ui/editor/formchannel.h"
 #include "ui/dialogs/formcom.h"
 #include "ui/dialogs/formprogress.h"
-#include "ui/window/mainwindow.h"
+#include "ui/editor/formchannel.h"
 #include "ui/grid/pictures.h"
+#include "ui/window/mainwindow.h"
 
 #include <exception>
 

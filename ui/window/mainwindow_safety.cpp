@@ -5,13 +5,13 @@
 
 #include "job/safetysteps.h"
 #include "job/writesafety.h"
-#include "ui/dialogs/comparison.h"
 #include "ui/app/dialogseam.h"
-#include "ui/window/edithistory.h"
+#include "ui/dialogs/comparison.h"
 #include "ui/dialogs/formcompare.h"
 #include "ui/dialogs/formprogress.h"
 #include "ui/dialogs/formtrace.h"
 #include "ui/grid/pictures.h"
+#include "ui/window/edithistory.h"
 #include "ui/window/safetyoptions.h"
 
 #include <QAction>
