@@ -1,3 +1,4 @@
+// What the benchmarks share: the largest write there is, and the wire bytes a trace counts.
 #pragma once
 
 #include "model/channelscontext.h"

@@ -1,3 +1,6 @@
+// kd-cli's output and --quiet, its progress bar, options and help, the stop handlers and the
+// JSON report.
+
 #include "cli/clicommon.h"
 
 #include "cli/console.h"

@@ -1,3 +1,4 @@
+// What every kd-cli command shares: output, exit statuses, options, running a job, the JSON report.
 #pragma once
 
 #include "job/jobrunner.h"

@@ -1,3 +1,6 @@
+// kd-cli check: a configuration file read as opening it would read it, and what opening or
+// writing it would remove or refuse.
+
 #include "cli/clicommon.h"
 
 #include "model/configdocument.h"

@@ -1,3 +1,5 @@
+// kd-cli convert: a configuration file to a CSV channel table and back, by the files' extensions.
+
 #include "cli/clicommon.h"
 
 #include "model/channelcsv.h"

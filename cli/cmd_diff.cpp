@@ -1,3 +1,5 @@
+// kd-cli diff: how the radio differs from what a file would write into it; nothing is written.
+
 #include "cli/clicommon.h"
 
 #include "model/configdiff.h"

@@ -1,3 +1,5 @@
+// kd-cli info: the radio's information read and shown as its report.
+
 #include "cli/clicommon.h"
 
 #include <QCoreApplication>

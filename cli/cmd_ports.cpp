@@ -1,3 +1,5 @@
+// kd-cli ports: the serial ports, and with --probe what answers on each.
+
 #include "cli/clicommon.h"
 #include "cli/portlist.h"
 

@@ -1,3 +1,5 @@
+// kd-cli read: both tables of a radio saved as a configuration file.
+
 #include "cli/clicommon.h"
 
 #include "job/writesafety.h"

@@ -1,3 +1,6 @@
+// kd-cli write: a file into one radio, radio after radio on one port with --repeat, or handed
+// on to several ports; and the cells of the table that ends it.
+
 #include "cli/portlist.h"
 #include "cli/radiowrite.h"
 

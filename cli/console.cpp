@@ -1,3 +1,5 @@
+// The console per platform: Windows' console API and binary standard output; elsewhere UTF-8 and signals.
+
 #include "cli/console.h"
 
 #include <QByteArray>

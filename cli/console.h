@@ -1,3 +1,4 @@
+// The terminal or console kd-cli runs in: bytes out unchanged, Russian shown right, Ctrl-C caught.
 #pragma once
 
 #include <QString>

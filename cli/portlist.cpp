@@ -1,3 +1,5 @@
+// Port lists split and resolved, two names of one device refused, and the probe's lines and JSON.
+
 #include "cli/portlist.h"
 
 #include <QCoreApplication>

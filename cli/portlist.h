@@ -1,3 +1,4 @@
+// --port as the commands for several radios take it, and the probe's list of ports.
 #pragma once
 
 #include "cli/clicommon.h"

@@ -1,3 +1,5 @@
+// One radio's write as a sequence of steps, its log held back until a gate lets the radio through.
+
 #include "cli/radiowrite.h"
 
 #include "job/safetysteps.h"

@@ -1,3 +1,5 @@
+// One radio's write as kd-cli makes it, with backup and read-back, and what writes on several ports
+// share with it.
 #pragma once
 
 #include "cli/clicommon.h"

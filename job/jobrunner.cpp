@@ -1,3 +1,5 @@
+// The trace file's lines, the stop flag a signal handler may set, and a job run in a local event loop.
+
 #include "job/jobrunner.h"
 
 #include "job/loopwait.h"

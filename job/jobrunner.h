@@ -1,3 +1,5 @@
+// Running a job outside a window: the records it works on, its trace file, and a stop asked for
+// by a signal handler.
 #pragma once
 
 #include "job/programmingjob.h"

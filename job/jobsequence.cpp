@@ -1,3 +1,5 @@
+// How a sequence starts and concludes each step, narrates it, and puts a job's progress on its own bar.
+
 #include "job/jobsequence.h"
 
 #include "job/loopwait.h"

@@ -1,3 +1,4 @@
+// Radio jobs run one after another on one port, as a write runs with its backup and read-back.
 #pragma once
 
 #include "job/jobrunner.h"

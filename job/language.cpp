@@ -1,3 +1,5 @@
+// The program's and Qt's translators put in force, and the language taken when the user chose none.
+
 #include "job/language.h"
 
 #include "link/portdirectory.h"

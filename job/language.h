@@ -1,3 +1,4 @@
+// The language the user reads: Russian in the sources, English from the translation, and the stored choice.
 #pragma once
 
 #include <QString>

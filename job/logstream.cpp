@@ -1,3 +1,5 @@
+// Lines of a job's log, kept and passed on to its view.
+
 #include "job/logstream.h"
 
 void LogStream::WriteLine(const QString &text)

@@ -1,3 +1,4 @@
+// A job's log and where it is shown: the progress window, a terminal, a test.
 #pragma once
 
 #include <QString>

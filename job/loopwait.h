@@ -1,3 +1,4 @@
+// Waiting for a job or a sequence in a local event loop, and passing a signal's stop request on to it.
 #pragma once
 
 #include "job/jobsequence.h"

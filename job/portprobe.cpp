@@ -1,3 +1,6 @@
+// Each port asked by a worker of its own, given up on at the time limit without waiting for it;
+// and the findings as the user and the JSON report read them.
+
 #include "job/portprobe.h"
 
 #include "link/comthread.h"

@@ -1,3 +1,4 @@
+// Finding which ports have a radio on them: every port asked at once, each within a time limit.
 #pragma once
 
 #include "link/portdirectory.h"

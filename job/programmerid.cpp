@@ -1,3 +1,5 @@
+// The identifier kept scrambled, so that the program file does not hold it as plain text.
+
 #include "job/programmerid.h"
 
 #include <array>

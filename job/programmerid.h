@@ -1,3 +1,4 @@
+// The identifier a radio must require for this program to write it.
 #pragma once
 
 #include <QString>

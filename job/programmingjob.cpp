@@ -1,3 +1,6 @@
+// The job's states from opening the port to the summary: tables queued, read ones checked, and
+// a write refused while a value would reach the radio as another.
+
 #include "job/programmingjob.h"
 
 #include "job/programmerid.h"

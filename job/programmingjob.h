@@ -1,3 +1,5 @@
+// One read, write or information exchange with a radio, as a state machine on the user-interface
+// thread; what it did, and the summary when it failed.
 #pragma once
 
 #include "link/comthread.h"

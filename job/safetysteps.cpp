@@ -1,3 +1,5 @@
+// What each step makes of its job once it has run: the backup saved, the read-back compared.
+
 #include "job/safetysteps.h"
 
 #include "job/writesafety.h"

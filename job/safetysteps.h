@@ -1,3 +1,5 @@
+// The steps that keep a write safe, for the window and the command line: a backup read first,
+// a read-back compared after.
 #pragma once
 
 #include "job/jobsequence.h"

@@ -1,3 +1,5 @@
+// A radio's backup file named after its serial number and the time, and its folder made ready.
+
 #include "job/writesafety.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// The backup's file name and the check of its folder, shared by every front-end that writes.
 #pragma once
 
 #include "job/jobrunner.h"

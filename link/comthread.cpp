@@ -1,3 +1,6 @@
+// How the worker opens and settles the port, runs its queue block by block with repeats, and hands
+// the results and the port back.
+
 #include "link/comthread.h"
 
 #include "link/portdirectory.h"

@@ -1,3 +1,4 @@
+// The worker thread that talks to the radio on the serial port, working through a queue of exchanges.
 #pragma once
 
 #include "link/framereceiver.h"

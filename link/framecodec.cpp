@@ -1,3 +1,5 @@
+// Frames encoded and decoded, with the table-driven CRC-16/X-25.
+
 #include "link/framecodec.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Frames of the radio's line protocol: delimiters, escapes and the CRC-16 check.
 #pragma once
 
 #include <cstddef>

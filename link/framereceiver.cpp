@@ -1,3 +1,5 @@
+// The receiver's loop: reading chunks, hunting for a frame's start, and bounding silence and noise.
+
 #include "link/framereceiver.h"
 
 #include <QIODevice>

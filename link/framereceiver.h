@@ -1,3 +1,4 @@
+// Frames cut out of the serial byte stream, so that noise, silence or a broken frame spoil no other.
 #pragma once
 
 #include "link/framecodec.h"

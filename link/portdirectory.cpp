@@ -1,3 +1,6 @@
+// Port names mapped to devices per platform, the ports present, the default port, and why a port
+// would not open.
+
 #include "link/portdirectory.h"
 
 #include <QCoreApplication>

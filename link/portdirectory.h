@@ -1,3 +1,5 @@
+// Serial ports as the user names them (COM1..COM255), the devices behind the names, and the
+// per-user settings store.
 #pragma once
 
 #include <QList>

@@ -1,3 +1,5 @@
+// Replies checked block by block, write requests cut from an image, and the error messages.
+
 #include "link/protocol.h"
 
 #include "model/bytes.h"

@@ -1,3 +1,4 @@
+// The radio's commands, the checks its replies must pass, and the exchange's error codes.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,5 @@
+// A whole file read with a cap: never more than one byte past the limit is taken.
+
 #include "model/boundedread.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Reading a whole file that must not fill the memory, whatever the path turns out to name.
 #pragma once
 
 #include <QByteArray>

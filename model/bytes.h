@@ -1,3 +1,4 @@
+// Little-endian numbers in wire payloads and table images, whatever the host's byte order.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// A channel to and from its image record and its XML element, and the frequencies a built-in plan gives it.
+
 #include "model/channel.h"
 
 #include "xml/xml_common.h"

@@ -1,3 +1,4 @@
+// One channel of the radio: its fields, its 20-byte image record and its element in a configuration file.
 #pragma once
 
 #include "xml/xmloutline.h"

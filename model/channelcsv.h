@@ -1,3 +1,5 @@
+// Channels to and from other programs: the channel table as the CSV file the common radio
+// programmers read and write, and the report of what could not be carried.
 #pragma once
 
 #include "model/channel.h"

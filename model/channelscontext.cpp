@@ -1,3 +1,6 @@
+// The channel table to and from its image and its XML element, the channels outside the range,
+// and the built-in frequency plans.
+
 #include "model/channelscontext.h"
 
 #include "xml/xml_common.h"

@@ -1,3 +1,5 @@
+// The channel table the program edits: 100 channels, their image and XML forms, and the range list
+// whose current range they must fit.
 #pragma once
 
 #include "model/channel.h"

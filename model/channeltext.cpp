@@ -1,3 +1,5 @@
+// Channels written as tab-separated text, read back by their header, and pasted into the table.
+
 #include "model/channeltext.h"
 
 #include "model/channelscontext.h"

@@ -1,3 +1,4 @@
+// Channels through the clipboard: tab-separated text that a spreadsheet takes and gives back.
 #pragma once
 
 #include "model/channel.h"

@@ -1,3 +1,6 @@
+// Both sides taken through their images, then compared as the elements a configuration file
+// writes for them.
+
 #include "model/configdiff.h"
 
 #include "model/tableimage.h"

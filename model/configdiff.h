@@ -1,3 +1,4 @@
+// What a write would change in a radio, as the images carry it: field by field, channels and settings.
 #pragma once
 
 #include "model/channel.h"

@@ -1,3 +1,6 @@
+// Configuration files read within their size and shape limits, told apart from other XML,
+// and written through a temporary file.
+
 #include "model/configdocument.h"
 
 #include "model/boundedread.h"

@@ -1,3 +1,5 @@
+// The configuration file: read all or nothing, opened into the model, and saved so that a failure
+// leaves the old file whole.
 #pragma once
 
 #include "model/channelscontext.h"

@@ -1,3 +1,5 @@
+// How a range checks its intervals, finds and snaps frequencies, and reads and writes its element.
+
 #include "model/freqrange.h"
 
 #include "xml/xml_common.h"

@@ -1,3 +1,4 @@
+// A radio's frequency range: the receive and transmit intervals its channels must lie in.
 #pragma once
 
 #include "xml/xmloutline.h"

@@ -1,3 +1,6 @@
+// Where the range list lives, how an unusable file falls back to the default range, and how the
+// list is written back.
+
 #include "model/freqrangelist.h"
 
 #include "model/boundedread.h"

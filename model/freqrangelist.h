@@ -1,3 +1,4 @@
+// The ranges the user chooses from, with the one in force, kept in a file between runs.
 #pragma once
 
 #include "model/freqrange.h"

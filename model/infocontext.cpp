@@ -1,3 +1,5 @@
+// The information replies decoded field by field, and the report the user reads.
+
 #include "model/infocontext.h"
 
 #include "model/bytes.h"

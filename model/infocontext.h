@@ -1,3 +1,4 @@
+// What a radio says about itself: its two information replies decoded, and the report made of them.
 #pragma once
 
 #include "model/freqrange.h"

@@ -1,3 +1,6 @@
+// The settings image laid out byte by byte per version, the XML element, and the defaults of the
+// fields a later version adds.
+
 #include "model/settingscontext.h"
 
 #include "xml/xml_common.h"

@@ -1,3 +1,4 @@
+// The radio-wide settings in their three table versions: image, XML element and defaults.
 #pragma once
 
 #include "model/tableimage.h"

@@ -1,3 +1,5 @@
+// The radio's CTCSS and DCS lists, and the texts the grid and the editor show for a subtone code.
+
 #include "model/subtones.h"
 
 #include "xml/xml_common.h"

@@ -1,3 +1,4 @@
+// CTCSS tones and DCS codes: how a channel's subtone code is told apart, shown and chosen from a list.
 #pragma once
 
 #include <QString>

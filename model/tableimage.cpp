@@ -1,3 +1,5 @@
+// The image header's fields, and the radio's CRC: computed, sealed with a compensation word, checked.
+
 #include "model/tableimage.h"
 
 #include "model/bytes.h"

@@ -1,3 +1,4 @@
+// The 2048-byte image a table travels in to and from the radio: its header and its CRC.
 #pragma once
 
 #include <array>

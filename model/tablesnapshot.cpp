@@ -1,3 +1,5 @@
+// Snapshots taken, applied to the model and compared as a file or the radio would hold them.
+
 #include "model/tablesnapshot.h"
 
 #include <utility>

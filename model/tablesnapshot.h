@@ -1,3 +1,4 @@
+// The tables as plain values, for undo and for telling whether anything is left unsaved.
 #pragma once
 
 #include "model/channelscontext.h"

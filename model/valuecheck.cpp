@@ -1,3 +1,6 @@
+// Channels and settings checked field by field against what their images carry, and each
+// finding's line for the user.
+
 #include "model/valuecheck.h"
 
 #include "xml/xml_common.h"

@@ -1,3 +1,4 @@
+// Values the images would not carry as they stand: refused before a write, or normalised and said so.
 #pragma once
 
 #include "model/channelscontext.h"

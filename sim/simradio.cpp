@@ -1,3 +1,6 @@
+// How the simulated radio answers each request, stores the tables written to it, and breaks
+// replies on purpose.
+
 #include "sim/simradio.h"
 
 #include "link/protocol.h"

@@ -1,3 +1,4 @@
+// The simulated radio's memory and replies, with the faults a test asks it to play.
 #pragma once
 
 #include "job/programmerid.h"

@@ -1,3 +1,5 @@
+// A copy of kd-cli installed for a test, and runs of it with the test's settings folder.
+
 #include "cliprogram.h"
 
 #include "simprocess.h"

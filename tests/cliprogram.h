@@ -1,3 +1,4 @@
+// kd-cli run from a test, with a range list and per-user settings of the test's own.
 #pragma once
 
 #include <QProcess>

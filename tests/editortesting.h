@@ -1,3 +1,4 @@
+// Typing and turning the wheel as a user does, for the editor tests.
 #pragma once
 
 #include <QApplication>

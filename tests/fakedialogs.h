@@ -1,3 +1,4 @@
+// Dialogs answered by the test: every message, file chooser and modal window recorded, none blocking.
 #pragma once
 
 #include "ui/app/dialogseam.h"

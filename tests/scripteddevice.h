@@ -1,3 +1,4 @@
+// A serial port played from a script, for the receiver tests: chunks and silences wait by wait.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,5 @@
+// kd-radio-sim started and stopped for a test, and per-user folders of the test's own.
+
 #include "simprocess.h"
 
 #include "link/portdirectory.h"

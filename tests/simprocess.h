@@ -1,3 +1,4 @@
+// The simulated radio as a child process of a test, mapped to a COM number in the test's settings.
 #pragma once
 
 #include <QProcess>

@@ -1,3 +1,4 @@
+// Helpers several suites share: files read and written whole, image bytes, and a second range.
 #pragma once
 
 #include "model/freqrange.h"

@@ -1,3 +1,4 @@
+// The program's windows set up for a test, with dialogs faked and settings kept apart.
 #pragma once
 
 #include "fakedialogs.h"

@@ -1,3 +1,6 @@
+// windows-1251 through Qt where it knows the code page, else through our own table of its upper half;
+// and whether a document's declaration names it.
+
 #include "xml/cp1251.h"
 
 #include <QStringDecoder>

@@ -1,3 +1,4 @@
+// The code page of the radio's texts and of our XML files, decoded and encoded alike on every platform.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,6 @@
+// How numbers are parsed, value elements read with their errors kept per thread, and a document
+// written in windows-1251 with a fixed order of attributes.
+
 #include "xml/xml_common.h"
 
 #include "xml/cp1251.h"

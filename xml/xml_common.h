@@ -1,3 +1,5 @@
+// What every record kept in an XML file reads and writes by: the number rules, value elements,
+// the file's saved form, and numbers as the user reads them.
 #pragma once
 
 #include <QByteArray>

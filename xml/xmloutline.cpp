@@ -1,3 +1,6 @@
+// The one pass over the raw bytes that bounds nesting and attributes, and the parse that builds
+// a DOM of the outline's elements alone.
+
 #include "xml/xmloutline.h"
 
 #include "xml/cp1251.h"

@@ -1,3 +1,5 @@
+// Reading files that come from outside in time linear in their size: their shape checked on the raw
+// bytes first, then one parse that keeps only what the reader looks at.
 #pragma once
 
 #include <QByteArray>
