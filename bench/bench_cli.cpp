@@ -5,11 +5,9 @@
 #include "benchcommon.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -50,31 +48,19 @@ void Report(const char *what, const Run &r, std::size_t wireBytes)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    g_bin = QCoreApplication::applicationDirPath();
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
-    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-    // kd-cli keeps its range list beside itself: run a copy in the scratch folder.
-    QFile::copy(g_bin + QStringLiteral("/kd-cli"), dir.filePath(QStringLiteral("bin/kd-cli")));
-    const QString simPath = g_bin + QStringLiteral("/kd-radio-sim");
-    g_bin = dir.filePath(QStringLiteral("bin"));
-    g_env = QProcessEnvironment::systemEnvironment();
-    g_env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("cfg")));
-    QFile conf(dir.filePath(QStringLiteral("cfg/KD_Tune.conf")));
-    conf.open(QIODevice::WriteOnly);
-    conf.write("[Ports]\nCOM240=" + dir.filePath(QStringLiteral("port")).toUtf8() + "\n");
-    conf.close();
+    BenchScratch dir(QStringLiteral("kd-cli"));
+    g_bin = dir.path(QStringLiteral("bin"));
+    g_env = dir.env();
+    dir.MapPorts("COM240=" + dir.path(QStringLiteral("port")).toUtf8() + "\n");
 
     QProcess sim;
-    sim.start(simPath, {QStringLiteral("--link"), dir.filePath(QStringLiteral("port")), QStringLiteral("--state"),
-                        dir.filePath(QStringLiteral("state"))});
-    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
+    if (!StartRadio(sim, dir.path(QStringLiteral("port")), dir.path(QStringLiteral("state")))) {
         std::fprintf(stderr, "bench_cli: cannot start kd-radio-sim\n");
         return 1;
     }
 
     // A full table inside the radio's range, to write and to check.
-    const QString full = dir.filePath(QStringLiteral("full.xml"));
+    const QString full = dir.path(QStringLiteral("full.xml"));
     if (!SaveFullTable(full)) {
         std::fprintf(stderr, "bench_cli: cannot write %s\n", qPrintable(full));
         return 1;
@@ -84,7 +70,7 @@ int main(int argc, char **argv)
     const QString port = QStringLiteral("COM240");
     // Best of three runs; the wire bytes are those of the last run's trace.
     auto traced = [&](const char *name, QStringList args) {
-        const QString trace = dir.filePath(QStringLiteral("%1.trace").arg(QLatin1String(name)));
+        const QString trace = dir.path(QStringLiteral("%1.trace").arg(QLatin1String(name)));
         args << QStringLiteral("--port") << port << QStringLiteral("--trace") << trace;
         Run best;
         best.seconds = 1e9;
@@ -101,7 +87,7 @@ int main(int argc, char **argv)
     };
     int failures = 0;
     failures += traced("info", {QStringLiteral("info")}) != 0;
-    failures += traced("read", {QStringLiteral("read"), QStringLiteral("--output"), dir.filePath(QStringLiteral("out.xml"))}) != 0;
+    failures += traced("read", {QStringLiteral("read"), QStringLiteral("--output"), dir.path(QStringLiteral("out.xml"))}) != 0;
     failures += traced("write", {QStringLiteral("write"), QStringLiteral("--input"), full}) != 0;
 
     // check: best of several runs of the whole process.

@@ -12,11 +12,8 @@
 #include "job/portprobe.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,19 +29,6 @@ constexpr int kAbsent = 2;
 constexpr int kFirstPort = 41;
 constexpr double kWriteTarget = 1.15;
 constexpr double kProbeTarget = 1.2;
-
-bool StartRadio(QProcess &sim, const QString &simPath, const QString &link, const QString &state, const QStringList &extra)
-{
-    sim.start(simPath, QStringList{QStringLiteral("--link"), link, QStringLiteral("--state"), state} + extra);
-    if (!sim.waitForStarted(5000))
-        return false;
-    while (!sim.canReadLine()) {
-        if (!sim.waitForReadyRead(5000))
-            return false;
-    }
-    sim.readLine();
-    return true;
-}
 
 struct Timed
 {
@@ -81,24 +65,17 @@ QString Port(int n)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString bin = QCoreApplication::applicationDirPath();
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
-    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-    // kd-cli keeps its range list beside itself: run a copy in the scratch folder.
-    const QString cli = dir.filePath(QStringLiteral("bin/kd-cli"));
-    QFile::copy(bin + QStringLiteral("/kd-cli"), cli);
-    const QString simPath = bin + QStringLiteral("/kd-radio-sim");
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("cfg")));
+    BenchScratch dir(QStringLiteral("kd-cli"));
+    const QString &cli = dir.program();
+    const QProcessEnvironment env = dir.env();
 
     // Four radios, two that never answer, two names whose device is not there.
-    QByteArray conf = "[Ports]\n";
+    QByteArray conf;
     std::vector<std::unique_ptr<QProcess>> sims;
     QStringList all;
     for (int i = 0; i < kRadios + kSilent + kAbsent; ++i) {
         const int n = kFirstPort + i;
-        const QString link = dir.filePath(QStringLiteral("port%1").arg(n));
+        const QString link = dir.path(QStringLiteral("port%1").arg(n));
         conf += Port(n).toUtf8() + '=' + link.toUtf8() + '\n';
         all << Port(n);
         if (i >= kRadios + kSilent)
@@ -107,17 +84,14 @@ int main(int argc, char **argv)
         if (i >= kRadios)
             extra << QStringLiteral("--silent-after") << QStringLiteral("0");
         sims.push_back(std::make_unique<QProcess>());
-        if (!StartRadio(*sims.back(), simPath, link, dir.filePath(QStringLiteral("state%1").arg(n)), extra)) {
+        if (!StartRadio(*sims.back(), link, dir.path(QStringLiteral("state%1").arg(n)), extra)) {
             std::fprintf(stderr, "bench_fleet: cannot start kd-radio-sim\n");
             return 1;
         }
     }
-    QFile cfg(dir.filePath(QStringLiteral("cfg/KD_Tune.conf")));
-    cfg.open(QIODevice::WriteOnly);
-    cfg.write(conf);
-    cfg.close();
+    dir.MapPorts(conf);
 
-    const QString full = dir.filePath(QStringLiteral("full.xml"));
+    const QString full = dir.path(QStringLiteral("full.xml"));
     if (!SaveFullTable(full)) {
         std::fprintf(stderr, "bench_fleet: cannot write %s\n", qPrintable(full));
         return 1;
@@ -145,11 +119,7 @@ int main(int argc, char **argv)
     std::printf("  ratio to info + limit %.3f (target <= %.2f): %s\n", probeRatio, kProbeTarget,
                 probeRatio <= kProbeTarget ? "met" : "NOT met");
 
-    for (auto &sim : sims) {
-        sim->terminate();
-        if (!sim->waitForFinished(5000))
-            sim->kill();
-        sim->waitForFinished();
-    }
+    for (auto &sim : sims)
+        StopRadio(*sim);
     return one.ok && four.ok && info.ok && probe.ok && found == kRadios ? 0 : 1;
 }

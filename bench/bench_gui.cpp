@@ -5,19 +5,17 @@
 //
 // Run it on a display, e.g. `xvfb-run -a build/bin/bench_gui`.
 
+#include "benchcommon.h"
 #include "model/channelscontext.h"
 #include "ui/app/application.h"
 #include "ui/grid/cellpainter.h"
 #include "ui/grid/channelgrid.h"
 #include "ui/window/mainwindow.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -137,15 +135,10 @@ void FillChannels(ChannelsContext &channels)
 int main(int argc, char **argv)
 {
     KdApplication app(argc, argv);
-    const QString bin = QCoreApplication::applicationDirPath();
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
-    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-    // kd-tune keeps its range list beside itself: run a copy in the scratch folder.
-    const QString tune = dir.filePath(QStringLiteral("bin/kd-tune"));
-    QFile::copy(bin + QStringLiteral("/kd-tune"), tune);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("cfg")));
+    const QString bin = BenchScratch::BuildBin();
+    BenchScratch dir(QStringLiteral("kd-tune"));
+    const QString &tune = dir.program();
+    QProcessEnvironment env = dir.env();
     env.insert(QStringLiteral("KD_TUNE_FIRST_PAINT_PROBE"), QStringLiteral("1"));
 
     std::printf("bench_gui on the \"%s\" platform\n", qPrintable(QGuiApplication::platformName()));

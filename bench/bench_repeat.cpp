@@ -8,11 +8,8 @@
 #include "benchcommon.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <csignal>
@@ -23,51 +20,18 @@ namespace {
 constexpr int kRadios = 5;
 constexpr double kTargetSeconds = 0.5;
 
-bool StartRadio(QProcess &sim, const QString &simPath, const QString &link, const QString &state, int serial)
-{
-    sim.start(simPath, {QStringLiteral("--link"), link, QStringLiteral("--state"), state, QStringLiteral("--serial"),
-                        QString::number(serial)});
-    if (!sim.waitForStarted(5000))
-        return false;
-    while (!sim.canReadLine()) {
-        if (!sim.waitForReadyRead(5000))
-            return false;
-    }
-    sim.readLine();
-    return true;
-}
-
-void StopRadio(QProcess &sim)
-{
-    sim.terminate();
-    if (!sim.waitForFinished(5000)) {
-        sim.kill();
-        sim.waitForFinished();
-    }
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString bin = QCoreApplication::applicationDirPath();
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
-    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-    // kd-cli keeps its range list beside itself: run a copy in the scratch folder.
-    const QString cli = dir.filePath(QStringLiteral("bin/kd-cli"));
-    QFile::copy(bin + QStringLiteral("/kd-cli"), cli);
-    const QString simPath = bin + QStringLiteral("/kd-radio-sim");
-    const QString link = dir.filePath(QStringLiteral("port"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("cfg")));
-    QFile conf(dir.filePath(QStringLiteral("cfg/KD_Tune.conf")));
-    conf.open(QIODevice::WriteOnly);
-    conf.write("[Ports]\nCOM39=" + link.toUtf8() + "\n");
-    conf.close();
+    BenchScratch dir(QStringLiteral("kd-cli"));
+    const QString &cli = dir.program();
+    const QProcessEnvironment env = dir.env();
+    const QString link = dir.path(QStringLiteral("port"));
+    dir.MapPorts("COM39=" + link.toUtf8() + "\n");
 
-    const QString full = dir.filePath(QStringLiteral("full.xml"));
+    const QString full = dir.path(QStringLiteral("full.xml"));
     if (!SaveFullTable(full)) {
         std::fprintf(stderr, "bench_repeat: cannot write %s\n", qPrintable(full));
         return 1;
@@ -76,11 +40,11 @@ int main(int argc, char **argv)
                                 QStringLiteral("--input"), full};
 
     // The wire floor of one write, from a traced single write.
-    const QString trace = dir.filePath(QStringLiteral("write.trace"));
+    const QString trace = dir.path(QStringLiteral("write.trace"));
     double single = 0;
     {
         QProcess sim;
-        if (!StartRadio(sim, simPath, link, dir.filePath(QStringLiteral("state0")), 1000)) {
+        if (!StartRadio(sim, link, dir.path(QStringLiteral("state0")), {QStringLiteral("--serial"), QStringLiteral("1000")})) {
             std::fprintf(stderr, "bench_repeat: cannot start kd-radio-sim\n");
             return 1;
         }
@@ -117,7 +81,7 @@ int main(int argc, char **argv)
     for (int k = 1; k <= kRadios; ++k) {
         const int serial = 1000 + k;
         QProcess sim;
-        if (!StartRadio(sim, simPath, link, dir.filePath(QStringLiteral("state%1").arg(k)), serial)) {
+        if (!StartRadio(sim, link, dir.path(QStringLiteral("state%1").arg(k)), {QStringLiteral("--serial"), QString::number(serial)})) {
             std::fprintf(stderr, "bench_repeat: cannot start kd-radio-sim\n");
             return 1;
         }
