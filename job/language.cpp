@@ -35,18 +35,29 @@ void Replace(QPointer<QTranslator> &slot, QTranslator *next)
 }
 
 // Qt's own texts in `code` when the system has them (on Debian the package
-// qt6-translations-l10n); without them Qt speaks English.
+// qt6-translations-l10n) or the program carries them; without them Qt speaks
+// English.
 QTranslator *QtTranslator(const QString &code)
 {
     auto *qt = new QTranslator(QCoreApplication::instance());
-    if (qt->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return qt;
+    for (const QString &folder : QtTranslationFolders()) {
+        if (qt->load(QStringLiteral("qtbase_") + code, folder))
+            return qt;
+    }
     delete qt;
     return nullptr;
 }
 QString g_current = kDefault;
 
 } // namespace
+
+QStringList QtTranslationFolders()
+{
+    // Qt's own folder is the system's on Linux; a Windows copy has no Qt
+    // installation and carries the files in "translations" beside itself.
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+}
 
 QStringList Codes()
 {

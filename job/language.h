@@ -11,6 +11,9 @@ namespace language {
 
 // "ru" and "en", the default first.
 QStringList Codes();
+// Where Qt's own translations (qtbase_<code>.qm) are looked for, in order:
+// Qt's translations folder, then "translations" beside the program.
+QStringList QtTranslationFolders();
 // The code in force in this process.
 QString Current();
 // Puts the language `code` in force for every text translated from now on:
