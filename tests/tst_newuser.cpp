@@ -206,14 +206,16 @@ private slots:
         QVERIFY(Main().OpenFile(path));
         auto *combo = Main().findChild<QComboBox *>(list);
         QVERIFY(combo);
+        // Left from the grid with the focus: no track bar or number of the new
+        // page may take it, as either would take the wheel anywhere.
         auto *pages = Main().findChild<QTabWidget *>();
+        pages->setCurrentIndex(TForm1::PageChannels);
+        Main().page(TForm1::PageChannels)->setFocus();
+        QVERIFY(Main().page(TForm1::PageChannels)->hasFocus());
         for (int i = 0; i < pages->count(); ++i)
             if (pages->widget(i)->isAncestorOf(combo))
                 pages->setCurrentIndex(i);
         QCoreApplication::processEvents();  // laid out where the pointer finds it
-        // No track bar or number with the focus, which takes the wheel anywhere.
-        if (QWidget *focused = QApplication::focusWidget())
-            focused->clearFocus();
         QVERIFY(combo->isVisible() && !combo->hasFocus());
         QVERIFY(!Main().edits()->IsModified());
         const SettingsContext before = Main().settings();
@@ -223,6 +225,9 @@ private slots:
         QCOMPARE(combo->currentIndex(), item);
         QVERIFY(Main().settings() == before);
         QVERIFY(!Main().edits()->IsModified());
+        // Back on the channels, the grid takes the keys again.
+        pages->setCurrentIndex(TForm1::PageChannels);
+        QVERIFY(Main().page(TForm1::PageChannels)->hasFocus());
     }
 
     // A value the pages cannot show as it is changes on showing: the change is
