@@ -178,6 +178,24 @@ private slots:
         QCOMPARE(m_dialogs->messages.first().icon, DialogSeam::Icon::Error);
     }
 
+    // A radio that falls silent after taking the tables: the log's last word
+    // is what the radio holds, not the read-back's summary.
+    void silentReadBackSaysTheTablesAreWritten()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        SimProcess sim;
+        // Backup, information and both tables answered; then nothing.
+        QVERIFY(sim.Start(97, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("14")}));
+        UsePort(97);
+        SetOptions(true, true);
+        Main().ActionWrite->trigger();
+        QVERIFY2(m_dialogs->lastLog.contains(QStringLiteral("Таблица настроек записана.")), qPrintable(m_dialogs->lastLog));
+        QVERIFY2(m_dialogs->lastLog.endsWith(QStringLiteral("Ошибка. Проверка не выполнена!!!\nИтог: таблицы записаны, "
+                                                            "но не проверены. Сравните их с радиостанцией (\"Сравнить "
+                                                            "с радиостанцией\") или запишите ещё раз.")),
+                 qPrintable(m_dialogs->lastLog));
+    }
+
     // No backup, no write: the radio keeps what it held.
     void failedBackupWritesNothing_data()
     {
