@@ -1814,6 +1814,10 @@
         <translation>Error. Data mismatch on comparison!!!</translation>
     </message>
     <message>
+        <source>Запись остановлена до её окончания: радиостанция может хранить часть новых таблиц.</source>
+        <translation>The write was stopped before its end: the radio may hold part of the new tables.</translation>
+    </message>
+    <message>
         <source>Сравнение ...</source>
         <translation>Comparing ...</translation>
     </message>
