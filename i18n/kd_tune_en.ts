@@ -1097,6 +1097,10 @@
         <translation>Error. Verification not done!!!</translation>
     </message>
     <message>
+        <source>Итог: таблицы записаны, но не проверены. Сравните их с радиостанцией (&quot;Сравнить с радиостанцией&quot;) или запишите ещё раз.</source>
+        <translation>Outcome: the tables were written but not verified. Compare them with the radio (&quot;Compare with the radio&quot;) or write again.</translation>
+    </message>
+    <message>
         <source>Ошибка. Резервная копия не сохранена!!!</source>
         <translation>Error. Backup not saved!!!</translation>
     </message>
@@ -1808,6 +1812,10 @@
     <message>
         <source>Ошибка. Несовпадение данных при сравнении!!!</source>
         <translation>Error. Data mismatch on comparison!!!</translation>
+    </message>
+    <message>
+        <source>Запись остановлена до её окончания: радиостанция может хранить часть новых таблиц.</source>
+        <translation>The write was stopped before its end: the radio may hold part of the new tables.</translation>
     </message>
     <message>
         <source>Сравнение ...</source>

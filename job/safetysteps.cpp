@@ -100,7 +100,12 @@ QString VerifyStep::OutcomeLine() const
     if (ok)
         return Tr::tr("Проверка: данные совпадают.");
     // A difference has its own line already.
-    return mismatch ? QString() : Tr::tr("Ошибка. Проверка не выполнена!!!");
+    if (mismatch)
+        return QString();
+    // The last summary above is the read-back's; the write itself went through.
+    return Tr::tr("Ошибка. Проверка не выполнена!!!") + QStringLiteral("\r\n") +
+           Tr::tr("Итог: таблицы записаны, но не проверены. Сравните их с радиостанцией "
+                  "(\"Сравнить с радиостанцией\") или запишите ещё раз.");
 }
 
 } // namespace safety

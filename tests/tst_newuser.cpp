@@ -31,9 +31,12 @@ void SendFocus(QWidget *w, QEvent::Type type, Qt::FocusReason reason)
     QApplication::sendEvent(w, &focus);
 }
 
-// A notch of the wheel over the middle of `w`, as the window receives it.
+// A notch of the wheel over the middle of `w`, as the window receives it:
+// from a mouse, Qt first focuses a control that takes the focus by wheel.
 void WheelOver(QWidget *w, int delta)
 {
+    if ((w->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus)
+        w->setFocus(Qt::MouseFocusReason);
     const QPointF at = QPointF(w->rect().center());
     QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
@@ -197,9 +200,24 @@ private slots:
     void wheelOverAnUnfocusedListChangesNothing()
     {
         QFETCH(QString, list);
-        Main().ShowSettings();
+        // Version 1.02 shows every list; the list's page is the one on screen.
+        const QString path = File(QStringLiteral("lists.xml"));
+        QVERIFY(WriteAll(path, "<root><Channels/><Settings version='0x0102'/></root>"));
+        QVERIFY(Main().OpenFile(path));
         auto *combo = Main().findChild<QComboBox *>(list);
-        QVERIFY(combo && !combo->hasFocus());
+        QVERIFY(combo);
+        // Left from the grid with the focus: no track bar or number of the new
+        // page may take it, as either would take the wheel anywhere.
+        auto *pages = Main().findChild<QTabWidget *>();
+        pages->setCurrentIndex(TForm1::PageChannels);
+        Main().page(TForm1::PageChannels)->setFocus();
+        QVERIFY(Main().page(TForm1::PageChannels)->hasFocus());
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->widget(i)->isAncestorOf(combo))
+                pages->setCurrentIndex(i);
+        QCoreApplication::processEvents();  // laid out where the pointer finds it
+        QVERIFY(combo->isVisible() && !combo->hasFocus());
+        QVERIFY(!Main().edits()->IsModified());
         const SettingsContext before = Main().settings();
         const int item = combo->currentIndex();
         // Towards an item that exists: a focused list would move to it.
@@ -207,6 +225,9 @@ private slots:
         QCOMPARE(combo->currentIndex(), item);
         QVERIFY(Main().settings() == before);
         QVERIFY(!Main().edits()->IsModified());
+        // Back on the channels, the grid takes the keys again.
+        pages->setCurrentIndex(TForm1::PageChannels);
+        QVERIFY(Main().page(TForm1::PageChannels)->hasFocus());
     }
 
     // A value the pages cannot show as it is changes on showing: the change is

@@ -178,6 +178,24 @@ private slots:
         QCOMPARE(m_dialogs->messages.first().icon, DialogSeam::Icon::Error);
     }
 
+    // A radio that falls silent after taking the tables: the log's last word
+    // is what the radio holds, not the read-back's summary.
+    void silentReadBackSaysTheTablesAreWritten()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        SimProcess sim;
+        // Backup, information and both tables answered; then nothing.
+        QVERIFY(sim.Start(97, {QStringLiteral("--no-pacing"), QStringLiteral("--silent-after"), QStringLiteral("14")}));
+        UsePort(97);
+        SetOptions(true, true);
+        Main().ActionWrite->trigger();
+        QVERIFY2(m_dialogs->lastLog.contains(QStringLiteral("Таблица настроек записана.")), qPrintable(m_dialogs->lastLog));
+        QVERIFY2(m_dialogs->lastLog.endsWith(QStringLiteral("Ошибка. Проверка не выполнена!!!\nИтог: таблицы записаны, "
+                                                            "но не проверены. Сравните их с радиостанцией (\"Сравнить "
+                                                            "с радиостанцией\") или запишите ещё раз.")),
+                 qPrintable(m_dialogs->lastLog));
+    }
+
     // No backup, no write: the radio keeps what it held.
     void failedBackupWritesNothing_data()
     {
@@ -243,11 +261,41 @@ private slots:
         QVERIFY(stopped);
         QVERIFY(BackupFiles().isEmpty());
         QVERIFY(sim.ReadState(QStringLiteral("channels.bin")).isEmpty());
+        QVERIFY2(m_dialogs->texts().isEmpty(), qPrintable(m_dialogs->texts().join(QLatin1Char('\n'))));
 
         m_dialogs->onExec = {};
         Main().ActionGetInfo->trigger();
         QVERIFY2(m_dialogs->lastLog.endsWith(QStringLiteral("Порт COM94 закрыт.")),
                  qPrintable(m_dialogs->lastLog));
+    }
+
+    // Closed while the tables go out: the radio may hold part of them, and
+    // the window says so after its log is gone.
+    void closingDuringTheWriteSaysWriteAgain()
+    {
+        SKIP_WITHOUT_SIMULATED_RADIO();
+        SimProcess sim;
+        QVERIFY(sim.Start(98, {})); // paced: a write takes seconds
+        UsePort(98);
+        SetOptions(true, false);
+        bool writing = false;
+        m_dialogs->onExec = [&](QDialog *d) {
+            auto *progress = qobject_cast<TFormProgress *>(d);
+            progress->show();
+            writing = QTest::qWaitFor(
+                [progress] { return progress->logText().contains(QStringLiteral("Запись ...")); }, 60000);
+            progress->done(QDialog::Rejected);
+            return int(QDialog::Rejected);
+        };
+        Main().channels().channels[0] = Simplex(42000000);
+        QVERIFY(!Main().WriteToRadio());
+        QVERIFY(writing);
+        QCOMPARE(BackupFiles().size(), 1);
+        QCOMPARE(m_dialogs->texts().size(), 1);
+        const QString text = m_dialogs->texts().first();
+        QVERIFY2(text.contains(QStringLiteral("Запишите радиостанцию ещё раз.")) &&
+                     text.contains(BackupFiles().first()),
+                 qPrintable(text));
     }
 
     // The trace holds the last traced exchange only, and the viewer shows it.

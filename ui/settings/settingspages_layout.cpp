@@ -103,6 +103,9 @@ QComboBox *SettingsPages::AddCombo(const char *name, const QStringList &items)
 {
     auto *combo = new QComboBox;
     combo->setObjectName(Name("ComboBox", name));
+    // A list takes the focus from a turn of the wheel before any filter sees
+    // it, and then changes its setting; only a click or Tab focuses it.
+    combo->setFocusPolicy(Qt::StrongFocus);
     combo->addItems(items);
     return combo;
 }

@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -276,6 +277,15 @@ void TForm1::CreatePages()
             m_settingsPages->RevertInvalidEntries();
         if (index == PageSettings)
             ShowSettings();
+        // Qt carries the focus from the page left into a control of the new
+        // one, where a turn of the wheel anywhere would step that setting
+        // unseen; the page tabs keep it until the user picks a control.
+        // Back on the channels the grid takes the keys again (Enter, arrows).
+        const QWidget *focused = QApplication::focusWidget();
+        if ((index == PageSettings || index == PageSettings2) && focused && m_pages->widget(index)->isAncestorOf(focused))
+            m_pages->tabBar()->setFocus(Qt::OtherFocusReason);
+        else if (index == PageChannels && focused == m_pages->tabBar())
+            m_grid->setFocus(Qt::OtherFocusReason);
     });
     setCentralWidget(m_pages);
 }
