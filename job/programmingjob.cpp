@@ -100,6 +100,13 @@ void ProgrammingJob::Begin(LogView *view)
 
 void ProgrammingJob::Stop()
 {
+    // Stopped while the tables went out: once the worker has ended, what it
+    // sent is what the radio may hold.
+    if (m_thread && m_state == StateWaitWrite) {
+        m_thread->Close();
+        NoteWriteExtent();
+        Fail(Tr::tr("остановлено по запросу"));
+    }
     StopExchange();
     if (m_state == StateDone || m_state == StateNone) {
         m_state = StateDone;

@@ -136,24 +136,23 @@ bool TForm1::WriteToRadio(bool *verified)
     // The progress window keeps the sequence, and so the steps, until its next showing.
     const safety::ExchangeStep *written = write.write;
     const safety::VerifyStep *verify = write.verify;
-    const safety::BackupStep *backup = write.backup;
     bool ok = false;
     bool checked = false;
     RunSequence(std::move(write.sequence), ExchangeLookFor(ProgrammingJob::OpWrite), [&] {
         ok = written->job().succeeded();
         checked = !verify || (verify->job().succeeded() && !verify->mismatch);
         AfterWrite(before, ok, checked, written->job().infoReceived());
-        // Closed by the user once the radio had answered the write: tables may
-        // have gone out in part, and the log that would say so is closed.
+        // Closed by the user while the tables went out: the log that would say
+        // what the radio now holds is closed with the window.
         const JobSequence *run = m_dialogs.progress->sequence();
-        if (!ok && run && run->stopped() && written->job().infoReceived()) {
-            using Part = ProgrammingJob::TableWrite;
-            const QString backupPath = backup && backup->ok ? QDir::toNativeSeparators(backup->path) : QString();
+        const ProgrammingJob &job = written->job();
+        using Part = ProgrammingJob::TableWrite;
+        if (!ok && run && run->stopped()
+            && (job.channelTableWrite() != Part::None || job.settingsTableWrite() != Part::None))
             DialogSeam::Current().Message(
                 this, DialogSeam::Icon::Warning,
-                tr("Запись остановлена до её окончания: радиостанция может хранить часть новых таблиц.") +
-                    ProgrammingJob::PartialWriteAdvice(Part::Partly, Part::Partly, backupPath));
-        }
+                tr("Запись остановлена до её окончания: радиостанция может хранить часть новых таблиц.")
+                    + QLatin1Char('\n') + job.Summary());
         // Seen in the log already, but too grave to go with the window.
         if (verify && verify->mismatch)
             DialogSeam::Current().Message(this, DialogSeam::Icon::Error,
