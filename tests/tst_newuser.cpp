@@ -345,6 +345,7 @@ private slots:
         QVERIFY(m_dialogs->lastLog.contains(QStringLiteral("Итог:")));
         QCOMPARE(m_dialogs->texts().count(refusal), 1);
         QVERIFY(!Main().pageVisible(TForm1::PageInfo));
+        QCOMPARE(Main().findChild<QTabWidget *>()->currentIndex(), int(TForm1::PageChannels));
         Main().FileCreateExecute();
         QCOMPARE(m_dialogs->texts().count(refusal), 1);
     }

@@ -302,6 +302,9 @@ bool TForm1::pageVisible(Page page) const
 
 void TForm1::SetPageVisible(Page page, bool visible)
 {
+    // Qt would show the next page along; the channels are home.
+    if (!visible && m_pages->currentIndex() == page)
+        m_pages->setCurrentIndex(PageChannels);
     m_pages->setTabVisible(page, visible);
 }
 
