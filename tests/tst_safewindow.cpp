@@ -424,6 +424,8 @@ private slots:
         QStringList buttons;
         int progressShown = 0;
         int differing = 0;
+        bool startsOnTable = false;
+        bool tabReachesWrite = false;
         m_dialogs->onExec = [&](QDialog *d) {
             if (auto *progress = qobject_cast<TFormProgress *>(d)) {
                 ++progressShown;
@@ -431,6 +433,13 @@ private slots:
             }
             auto *dialog = qobject_cast<TFormCompare *>(d);
             dialog->show();
+            QApplication::setActiveWindow(dialog);
+            // From the differences the keyboard reaches the answer.
+            startsOnTable = dialog->GridChannels->hasFocus();
+            for (int i = 0; i < 4 && !tabReachesWrite; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                tabReachesWrite = dialog->ButtonWrite->hasFocus();
+            }
             for (QPushButton *b : {dialog->ButtonWrite, dialog->ButtonCancel, dialog->ButtonClose}) {
                 if (b->isVisible())
                     buttons << b->text();
@@ -442,6 +451,8 @@ private slots:
         QCOMPARE(Main().WriteToRadio(), accepted);
         QCOMPARE(buttons, (QStringList{"Записать", "Отменить"}));
         QCOMPARE(differing, 1);
+        QVERIFY(startsOnTable);
+        QVERIFY(tabReachesWrite);
         QCOMPARE(progressShown, accepted ? 2 : 1);
         QCOMPARE(RadioChannels(sim)[9].IsUsed(), accepted);
     }

@@ -23,6 +23,8 @@ QTableWidget *MakeTable(const char *name, QWidget *parent)
     table->setSelectionMode(QAbstractItemView::NoSelection);
     // Focusable, so that the arrow keys (and a screen reader) go through the rows.
     table->setFocusPolicy(Qt::StrongFocus);
+    // Tab leaves the table for the buttons; the arrows go through the cells.
+    table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     return table;
@@ -102,6 +104,12 @@ void TFormCompare::Show(const comparison::Comparison &comparison, Mode mode)
     (beforeWrite ? ButtonWrite : ButtonClose)->setDefault(true);
     FillChannels();
     FillSettings();
+    // The keyboard starts on the first differences, or on the answer when there are none.
+    QWidget *first = GridChannels->isVisibleTo(this)   ? static_cast<QWidget *>(GridChannels)
+                     : GridSettings->isVisibleTo(this) ? static_cast<QWidget *>(GridSettings)
+                     : beforeWrite                     ? static_cast<QWidget *>(ButtonWrite)
+                                                       : static_cast<QWidget *>(ButtonClose);
+    first->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormCompare::FillChannels()
