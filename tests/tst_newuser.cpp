@@ -345,7 +345,11 @@ private slots:
         QVERIFY(m_dialogs->lastLog.contains(QStringLiteral("Итог:")));
         QCOMPARE(m_dialogs->texts().count(refusal), 1);
         QVERIFY(!Main().pageVisible(TForm1::PageInfo));
-        QCOMPARE(Main().findChild<QTabWidget *>()->currentIndex(), int(TForm1::PageChannels));
+        auto *pages = Main().findChild<QTabWidget *>();
+        QCOMPARE(pages->currentIndex(), int(TForm1::PageChannels));
+        // Backwards from the first page wraps round, past the hidden one.
+        QTest::keyClick(pages, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(pages->currentIndex() != TForm1::PageChannels && pages->currentIndex() != TForm1::PageInfo);
         Main().FileCreateExecute();
         QCOMPARE(m_dialogs->texts().count(refusal), 1);
     }

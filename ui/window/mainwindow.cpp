@@ -306,6 +306,8 @@ void TForm1::SetPageVisible(Page page, bool visible)
     if (!visible && m_pages->currentIndex() == page)
         m_pages->setCurrentIndex(PageChannels);
     m_pages->setTabVisible(page, visible);
+    // Ctrl+Tab passes over disabled pages only, not over hidden ones.
+    m_pages->setTabEnabled(page, visible);
 }
 
 void TForm1::RepaintGrid()
