@@ -61,8 +61,13 @@ void TFormChan::BuildControls()
         grid->addWidget(tx, 2, 0);
         return grid;
     };
-    auto linkRow = [](QGridLayout *grid, QToolButton *button, int columns) {
-        grid->addWidget(button, 1, 1, 1, columns, Qt::AlignHCenter);
+    // Receive controls on row 0, the link centred below them, transmit on row 2.
+    auto placePair = [](QGridLayout *grid, QList<QWidget *> rx, QToolButton *link, QList<QWidget *> tx) {
+        for (int i = 0; i < rx.size(); ++i) {
+            grid->addWidget(rx[i], 0, 1 + i);
+            grid->addWidget(tx[i], 2, 1 + i);
+        }
+        grid->addWidget(link, 1, 1, 1, int(rx.size()), Qt::AlignHCenter);
     };
 
     QGroupBox *bandBox = nullptr;
@@ -74,9 +79,7 @@ void TFormChan::BuildControls()
     hint(ComboBoxBandRx, tr("Полоса приема"));
     hint(ComboBoxBandTx, tr("Полоса передачи"));
     ButtonBandEqual = LinkButton(bandBox);
-    band->addWidget(ComboBoxBandRx, 0, 1);
-    linkRow(band, ButtonBandEqual, 1);
-    band->addWidget(ComboBoxBandTx, 2, 1);
+    placePair(band, {ComboBoxBandRx}, ButtonBandEqual, {ComboBoxBandTx});
 
     QGroupBox *freqBox = nullptr;
     QGridLayout *freq = pairGroup(tr("Рабочая частота (Гц)"), freqBox);
@@ -91,11 +94,7 @@ void TFormChan::BuildControls()
     for (FrequencyField *f : {MaskEditFreqRx, MaskEditFreqTx})
         f->setMinimumWidth(f->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000")) + 24);
     ButtonFreqEqual = LinkButton(freqBox);
-    freq->addWidget(CheckBoxFreqRx, 0, 1);
-    freq->addWidget(MaskEditFreqRx, 0, 2);
-    linkRow(freq, ButtonFreqEqual, 2);
-    freq->addWidget(CheckBoxFreqTx, 2, 1);
-    freq->addWidget(MaskEditFreqTx, 2, 2);
+    placePair(freq, {CheckBoxFreqRx, MaskEditFreqRx}, ButtonFreqEqual, {CheckBoxFreqTx, MaskEditFreqTx});
 
     QGroupBox *subtoneBox = nullptr;
     QGridLayout *subtone = pairGroup(tr("Субтон"), subtoneBox);
@@ -115,11 +114,8 @@ void TFormChan::BuildControls()
     hint(ComboBoxSubtoneRx, tr("Субтон приема"));
     hint(ComboBoxSubtoneTx, tr("Субтон передачи"));
     ButtonSubtoneEqual = LinkButton(subtoneBox);
-    subtone->addWidget(ComboBoxSubtoneTypeRx, 0, 1);
-    subtone->addWidget(ComboBoxSubtoneRx, 0, 2);
-    linkRow(subtone, ButtonSubtoneEqual, 2);
-    subtone->addWidget(ComboBoxSubtoneTypeTx, 2, 1);
-    subtone->addWidget(ComboBoxSubtoneTx, 2, 2);
+    placePair(subtone, {ComboBoxSubtoneTypeRx, ComboBoxSubtoneRx}, ButtonSubtoneEqual,
+              {ComboBoxSubtoneTypeTx, ComboBoxSubtoneTx});
 
     QGroupBox *toneBox = nullptr;
     QGridLayout *tone = pairGroup(tr("Вызывной тон (Гц)"), toneBox);
@@ -136,11 +132,7 @@ void TFormChan::BuildControls()
         e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     }
     ButtonToneEqual = LinkButton(toneBox);
-    tone->addWidget(CheckBoxToneRx, 0, 1);
-    tone->addWidget(MaskEditToneRx, 0, 2);
-    linkRow(tone, ButtonToneEqual, 2);
-    tone->addWidget(CheckBoxToneTx, 2, 1);
-    tone->addWidget(MaskEditToneTx, 2, 2);
+    placePair(tone, {CheckBoxToneRx, MaskEditToneRx}, ButtonToneEqual, {CheckBoxToneTx, MaskEditToneTx});
 
     // Squelch and power: a common value from the settings page replaces the lists.
     auto commonMarker = [this](QWidget *parent, QLabel *&image, QLabel *&label) {
