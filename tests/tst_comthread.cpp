@@ -6,6 +6,7 @@
 #include "simprocess.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -187,6 +188,57 @@ private slots:
                                                 "Добавьте пользователя в группу командой \"sudo usermod -a -G dialout ")),
                  qPrintable(text));
         QVERIFY(text.endsWith(QStringLiteral("\" и войдите в систему заново.")));
+    }
+
+    // The log's words when the stored default port was replaced at start.
+    void replacedDefault_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QStringList>("lines");
+        const QString instead = QStringLiteral("Вместо порта %1, выбранного по умолчанию, взят первый имеющийся порт COM1.");
+        QTest::newRow("nothing stored") << QString() << 1 << QStringList();
+        QTest::newRow("the stored port chosen") << QStringLiteral("COM7") << 7 << QStringList();
+        QTest::newRow("its adapter unplugged")
+            << QStringLiteral("COM7") << 1
+            << QStringList{QStringLiteral("Порт COM7: устройство /tmp/no-such-adapter."),
+                           QStringLiteral("Устройство /tmp/no-such-adapter отсутствует: адаптер не подключён или порт выбран неверно."),
+                           instead.arg(QStringLiteral("COM7"))};
+        QTest::newRow("not a port name") << QStringLiteral("ttyUSB0") << 1 << QStringList{instead.arg(QStringLiteral("ttyUSB0"))};
+    }
+    void replacedDefault()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Linux devices and mappings");
+#endif
+        QFETCH(QString, stored);
+        QFETCH(int, chosen);
+        QFETCH(QStringList, lines);
+        UserSettings().setValue(QStringLiteral("Ports/COM7"), QStringLiteral("/tmp/no-such-adapter"));
+        QCOMPARE(ports::ReplacedDefaultLines(stored, chosen), lines);
+        UserSettings().remove(QStringLiteral("Ports/COM7"));
+    }
+
+    // Two names for one device are one device: a link and its target alike.
+    void deviceIdentity()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Linux devices, mappings and links");
+#endif
+        QTemporaryDir dir;
+        const QString device = dir.filePath(QStringLiteral("tty"));
+        const QString link = dir.filePath(QStringLiteral("link"));
+        QVERIFY(QFile(device).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(device, link));
+        UserSettings().setValue(QStringLiteral("Ports/COM7"), device);
+        UserSettings().setValue(QStringLiteral("Ports/COM8"), link);
+        UserSettings().setValue(QStringLiteral("Ports/COM9"), dir.filePath(QStringLiteral("gone/../absent")));
+        QCOMPARE(ports::DeviceIdentity(8), ports::DeviceIdentity(7));
+        QCOMPARE(ports::DeviceIdentity(9), dir.filePath(QStringLiteral("absent")));
+        QVERIFY(ports::DeviceIdentity(7) != ports::DeviceIdentity(9));
+        QCOMPARE(ports::DeviceIdentity(200), QString());
+        for (const char *key : {"Ports/COM7", "Ports/COM8", "Ports/COM9"})
+            UserSettings().remove(QLatin1String(key));
     }
 
     void queueLimits()

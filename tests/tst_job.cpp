@@ -76,6 +76,38 @@ class TestJob : public QObject
     QTemporaryDir m_settingsDir;
 
 private slots:
+    // A write's last word: rewrite advice only when the radio holds neither
+    // its old tables nor the new ones, with the backup when there is one.
+    void writeSummary_data()
+    {
+        using W = ProgrammingJob::TableWrite;
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("settings");
+        QTest::addColumn<QString>("backup");
+        QTest::addColumn<QString>("expected");
+        const QString head = QStringLiteral("Итог: запись не выполнена (обрыв). ");
+        QTest::newRow("untouched") << int(W::None) << int(W::None) << "b.xml"
+                                   << head + "Таблица каналов не записана, таблица настроек не записана.";
+        QTest::newRow("both written") << int(W::Complete) << int(W::Complete) << "b.xml"
+                                      << head + "Таблица каналов записана полностью, таблица настроек записана полностью.";
+        QTest::newRow("channels partly") << int(W::Partly) << int(W::None) << "b.xml"
+                                         << head + "Таблица каналов записана частично, таблица настроек не записана. "
+                                                   "Запишите радиостанцию ещё раз. Резервная копия того, что в ней было: b.xml";
+        QTest::newRow("settings missing, no backup") << int(W::Complete) << int(W::None) << ""
+                                                     << head + "Таблица каналов записана полностью, таблица настроек не записана. "
+                                                               "Запишите радиостанцию ещё раз.";
+    }
+    void writeSummary()
+    {
+        QFETCH(int, channels);
+        QFETCH(int, settings);
+        QFETCH(QString, backup);
+        QFETCH(QString, expected);
+        QCOMPARE(ProgrammingJob::WriteSummary(QStringLiteral("запись не выполнена"), QStringLiteral("обрыв"),
+                                              ProgrammingJob::TableWrite(channels), ProgrammingJob::TableWrite(settings), backup),
+                 expected);
+    }
+
     void initTestCase()
     {
         IsolateUserSettings(m_settingsDir.path());
