@@ -387,6 +387,24 @@ private slots:
         QCOMPARE(Count(image, middle, overBar ? QColor(Qt::black) : QColor(Qt::white)), 0);
     }
 
+    // A failed job's panel: pale red with a dark red frame and text, never
+    // the bar of a job that reached its end.
+    void failedPanel()
+    {
+        QImage image(641, 19, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        PaintFailedPanel(p, image.rect(), QStringLiteral("Ошибка: операция не выполнена, причина в журнале"));
+        p.end();
+        QCOMPARE(image.pixelColor(0, 0), QColor(FailedText));
+        QCOMPARE(image.pixelColor(640, 18), QColor(FailedText));
+        QCOMPARE(image.pixelColor(5, 9), QColor(FailedGround));
+        const QRect words(200, 1, 241, 17);
+        QVERIFY(Count(image, words, QColor(FailedGround)) < words.width() * words.height() - 40);
+        QCOMPARE(Count(image, image.rect(), Qt::magenta), 0);
+        QCOMPARE(Count(image, image.rect(), QColor(0, 192, 0)), 0);
+    }
+
     void progressWindowLayout()
     {
         TFormProgress window;
